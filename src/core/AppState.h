@@ -1,0 +1,135 @@
+#pragma once
+#include <array>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "core/Canvas.h"
+
+namespace karmo {
+
+constexpr int kMaxBatches = 20;     // slots 1..20 are database batches
+constexpr int kBatchSlots = 22;     // slot 0 working slot, slot 21 never stored
+constexpr int kMaxLevels = 100;
+constexpr int kUiIdle = 1;
+
+// The stored fields of one data batch (the record of kardt.dat), plus the history title
+// that travels with it. Stresses are in MPa, strains in microstrain.
+struct BatchRecord {
+    std::string Quantity;           // "Stress " or "Strain "; empty counts as "Stress "
+    float RecordTime = 0;           // minutes
+    int16_t LevelCount = 0;
+    int32_t PointCount = 0;
+    float MaxValue = 0;
+    float MinValue = 0;
+    std::array<float, kMaxLevels + 1> LevelRange{};     // index 0 is not a level
+    std::array<int32_t, kMaxLevels + 1> LevelCycles{};
+    float MaxRange = 0;
+    float MinRange = 0;
+    int32_t Volume = 0;
+    float FitQ = 0;
+    float FitR = 0;
+    float UltimateStrength = 0;
+    std::string Name;
+    float SourceQ = 0;
+    float SourceR = 0;
+    float SourceType = 0;           // 0 Beta, -1 Weibull, -2 Log-norm
+    float YieldStrength = 0;
+    float NotchFactor = 0;
+    std::string Title;              // history title (not stored in kardt.dat)
+
+    bool operator==(const BatchRecord&) const = default;
+};
+
+struct DataBatch : BatchRecord {
+    BatchRecord Saved;              // as loaded / last committed; restored when an edit is abandoned
+    bool Deleted = false;
+    bool HasHistory = false;
+};
+
+// The whole program-wide state. One instance, owned by the window, the command-line
+// tool or a test, and passed by reference.
+struct AppState {
+    // --- batches and database ---
+    std::array<DataBatch, kBatchSlots> Batches{};
+    int16_t CurrentBatch = 0;
+    int16_t BatchCount = 0;
+    std::string DatabaseDir;        // set to the current directory at start-up
+    std::string HistoryDir;
+    std::string CurrentDrive;
+    int16_t DatabaseFormat = 0;
+    bool DatabaseModified = false;
+    bool DatabaseReadFailed = false;
+    bool HistoryFilesRenumbered = false;
+    bool DatabaseEditFlag = false;  // edit flag of the Loading Database panel
+
+    DataBatch& batch() { return Batches[static_cast<size_t>(CurrentBatch)]; }
+    const DataBatch& batch() const { return Batches[static_cast<size_t>(CurrentBatch)]; }
+    DataBatch& batch(int i) { return Batches[static_cast<size_t>(i)]; }
+    const DataBatch& batch(int i) const { return Batches[static_cast<size_t>(i)]; }
+
+    // --- current history (current batch only; 1-based, slots 0 and PointCount+1 spare) ---
+    std::vector<float> Values = std::vector<float>(2, 0.0f);
+    std::vector<float> BackupValues = std::vector<float>(2, 0.0f);
+    int32_t ProcessedCount = 0;
+    int32_t LoadedCount = 0;
+    bool HistoryModified = false;
+    bool HistoryShown = false;
+    std::string HistoryPath;        // the file chosen for reading (full path)
+    std::string SaveFileName;       // text of the save-name box (File_Name)
+    int16_t TextHasHeader = -1;
+    int16_t FastDisplay = 0;
+    int32_t ViewStart = 1;          // first point of the history window
+
+    // --- interaction ---
+    int16_t UiMode = kUiIdle;
+    int16_t ToolTipsHidden = 0;
+    std::string CompanyName = "Orvex";
+
+    // --- colours ---
+    int32_t DisplayNumColors = -1;  // -1: more than 256 colours
+    Color GraphColor = 0xC000C0;
+    Color HistoryColor = 0x80FFFF;
+    Color SpectrumColor = 0x80FF80;
+    Color BetaColor = 0xFFFF80;
+    Color PlotBackColor = 0xFFFFFF;
+
+    // --- units and quantity ---
+    float StressFactor = 1.0f;
+    float LengthFactor = 1.0f;
+    std::string StressUnit = "MPa";
+    std::string StressUnitBracket = "[MPa]";
+    std::string LengthUnit = "mm";
+    std::string LengthUnitShort = "m";
+    std::string QuantityName = "Stress ";
+    float QuantityFactor = 1.0f;
+    std::string QuantityUnit = "MPa";
+    std::string QuantityUnitBracket = "[MPa]";
+    bool UnitsUS = false;           // which of "S&I" / "U&S" is checked
+
+    // --- counting, spectrum, mean stress, distribution ---
+    std::vector<float> CountedRanges;
+    int32_t MaxLevels = kMaxLevels;
+    float MinCountedRange = 0;
+    bool CountedFromHistory = false;
+    bool CountingCancelled = false;
+    bool MseIncluded = false;
+    float KfInUse = 0;
+    std::string DmseLabel = "DMSE(-)  ";
+    bool AfterCounting = false;
+    bool EditingStoredSpectrum = false;
+    bool EditingStoredDistribution = false;
+    bool NewSpectrum = false;
+    bool SpectrumChanged = false;
+    int16_t EditChoice = 0;
+    int16_t DistributionType = 1;   // 1 Beta, 2 Weibull, 3 Log-norm
+    int16_t BatchKind = 0;          // 1 history, 2 keyboard spectrum, 3 generated, 4 stored distribution
+};
+
+// The values every variable takes at start-up, before the settings file is read.
+// currentDir becomes DatabaseDir and HistoryDir; displayNumColors is the display's
+// colour count capability (-1 above 256 colours).
+void InitAppState(AppState& s, const std::string& currentDir, const std::string& currentDrive,
+                  int32_t displayNumColors);
+
+}  // namespace karmo
