@@ -1,5 +1,7 @@
 #include "core/AppState.h"
 
+#include "core/Settings.h"
+
 namespace karmo {
 
 void InitAppState(AppState& s, const std::string& currentDir, const std::string& currentDrive,
@@ -12,6 +14,7 @@ void InitAppState(AppState& s, const std::string& currentDir, const std::string&
     s.UiMode = kUiIdle;
     s.DatabaseModified = false;
     s.DisplayNumColors = displayNumColors;
+    SetFactoryColors(s);
     s.HistoryShown = false;
     s.Values.assign(2, 0.0f);
     s.QuantityName = "Stress ";

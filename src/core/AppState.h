@@ -80,6 +80,7 @@ struct AppState {
     int16_t TextHasHeader = -1;
     int16_t FastDisplay = 0;
     int32_t ViewStart = 1;          // first point of the history window
+    int16_t StepDirection = 0;      // last step examined by the conflict check: 1 up, 2 down, 0 equal
 
     // --- interaction ---
     int16_t UiMode = kUiIdle;
@@ -116,6 +117,12 @@ struct AppState {
     bool MseIncluded = false;
     float KfInUse = 0;
     std::string DmseLabel = "DMSE(-)  ";
+    int32_t OmittedCycles = 0;      // counted cycles below the lowest level of the last build
+    bool HistoryPlotOutdated = false;   // the history was rearranged since it was last drawn
+    // The levels as the information panel shows and edits them (both single precision).
+    std::array<float, kMaxLevels + 1> WorkLevelRange{};
+    std::array<float, kMaxLevels + 1> WorkLevelCycles{};
+    BatchRecord SpectrumBackup;     // the batch's spectrum and material values when counting began
     bool AfterCounting = false;
     bool EditingStoredSpectrum = false;
     bool EditingStoredDistribution = false;
@@ -124,9 +131,18 @@ struct AppState {
     int16_t EditChoice = 0;
     int16_t DistributionType = 1;   // 1 Beta, 2 Weibull, 3 Log-norm
     int16_t BatchKind = 0;          // 1 history, 2 keyboard spectrum, 3 generated, 4 stored distribution
+
+    // --- distribution fit, synthesis and plot ---
+    int16_t SourceParamsType = 1;   // the type SourceQ and SourceR of the batch belong to
+    bool ShowFitted = false;        // the plot shows the fitted set (else the source set)
+    std::string DistributionLabel;  // "(Beta)", "(Weibull)", "(Log-norm)" or empty
+    float ShownQ = 0;               // the parameter set drawn last, as stored
+    float ShownR = 0;
+    double MaxDensity = 0;          // largest sampled density / (LevelCount - 1), for the bars
 };
 
-// The values every variable takes at start-up, before the settings file is read.
+// The values every variable takes at start-up, before the settings file is read,
+// with the factory colours of the display.
 // currentDir becomes DatabaseDir and HistoryDir; displayNumColors is the display's
 // colour count capability (-1 above 256 colours).
 void InitAppState(AppState& s, const std::string& currentDir, const std::string& currentDrive,
