@@ -47,6 +47,9 @@ public:
     virtual double deviceHeight() const = 0;
     // Printer targets are drawn with the printer geometry of the plots.
     virtual bool isPrinter() const { return false; }
+    // Device pixels (or printer dots) per inch, so that offsets given in twips keep their
+    // physical size on every target.
+    virtual double dotsPerInch() const { return 96.0; }
 };
 
 }  // namespace karmo

@@ -1,0 +1,82 @@
+#pragma once
+#include <cmath>
+#include <cstdint>
+#include <memory>
+#include <vector>
+
+#include "core/AppState.h"
+#include "core/Prompter.h"
+
+namespace karmo {
+
+// Cyclic rotation of a(1..n) in place (a is 1-based, a[0] untouched): the element at
+// position j moves to ((j + shift - 1) mod n) + 1. Any shift, negative or beyond n, is
+// taken modulo n.
+void RotateValues(std::vector<float>& a, int32_t shift, int32_t n);
+
+// Rotates h(1..n) so that it starts at its value of largest magnitude (the first of equal
+// maxima). Returns true when h(1) changed.
+bool RearrangeHistory(std::vector<float>& h, int32_t n);
+
+// Sorts a(1..k) ascending in place; a[0] and the entries above k are left alone.
+void SortRanges(std::vector<float>& a, int32_t k);
+
+// What one pass of the counter found.
+struct RainflowTally {
+    int32_t cycles = 0;         // cycles counted
+    float maxRange = 0;         // largest range counted (after any correction)
+    float minRange = 1000000;   // smallest range counted
+    bool stopped = false;       // the per-cycle callback asked to stop
+};
+
+// Three-point rainflow count of the closed loop h[0..n-1], h[0], in the order the cycles
+// close. The live points form a stack, so the work is linear for every history, a decaying
+// one included. For each cycle, onCycle(mean, range) may replace the range; returning false
+// stops the count at once. Ranges are written to ranges[0..cycles-1] in the order found;
+// ranges must have room for n / 2 + 1 values. A history that does not alternate ends when
+// the loop's last point has been examined.
+template <class OnCycle>
+RainflowTally CountClosedLoop(const float* h, int32_t n, float* ranges, OnCycle&& onCycle) {
+    RainflowTally t;
+    if (n < 1) return t;
+    std::unique_ptr<float[]> stack(new float[static_cast<size_t>(n) + 1]);
+    float* st = stack.get();
+    int32_t top = 0;
+    for (int32_t idx = 0; idx <= n; ++idx) {
+        const float c = idx < n ? h[idx] : h[0];
+        st[top++] = c;
+        while (top >= 3) {
+            const float b = st[top - 2];
+            const float a = st[top - 3];
+            const float x = std::fabs(c - b);
+            const float y = std::fabs(b - a);
+            // Only this product is formed in double: a newest range short of the one
+            // before by less than half a percent still closes the cycle.
+            if (!(1.005 * static_cast<double>(x) >= static_cast<double>(y))) break;
+            float range = std::fabs(a - b);
+            if (!onCycle(0.5f * (a + b), range)) {
+                t.stopped = true;
+                return t;
+            }
+            ranges[t.cycles++] = range;
+            if (range > t.maxRange) t.maxRange = range;
+            if (range < t.minRange) t.minRange = range;
+            top -= 2;
+            st[top - 1] = c;
+        }
+    }
+    return t;
+}
+
+// The same count without a per-cycle callback.
+RainflowTally CountClosedLoop(const float* h, int32_t n, float* ranges);
+
+// Counts the current batch's history Values(1..PointCount) into CountedRanges (sorted,
+// indices 0..CLng(n/2 + 1)), sets MaxRange of the batch, MinCountedRange and MaxLevels,
+// and CountedFromHistory. With MseIncluded each cycle is corrected as it is found
+// (CorrectForMeanStress). When the user stops the count (declining the notch-stress
+// question, or cancelling the progress), CountingCancelled is set and every result keeps
+// the value it had before. Returns true when the count completed.
+bool CountCycles(AppState& s, Prompter& p);
+
+}  // namespace karmo
