@@ -146,14 +146,19 @@ void SeedSourceParameters(AppState& s, Prompter& p) {
     DataBatch& b = s.batch();
     if (b.SourceQ > 0 && s.SourceParamsType != s.DistributionType && FitDistribution(s, p)) {
         const float M = b.MaxRange;
+        float q = b.FitQ;
         switch (EffectiveType(s.DistributionType)) {
-        case kWeibull: b.SourceQ = b.FitQ * M; break;
+        case kWeibull: q = b.FitQ * M; break;
         case kLognorm:
-            b.SourceQ = static_cast<float>(static_cast<double>(b.FitQ) + std::log(static_cast<double>(M)));
+            q = static_cast<float>(static_cast<double>(b.FitQ) + std::log(static_cast<double>(M)));
             break;
-        default: b.SourceQ = b.FitQ; break;
+        default: break;
         }
-        b.SourceR = b.FitR;
+        // Never propose a value beyond the range of a Single.
+        if (std::isfinite(q)) {
+            b.SourceQ = q;
+            b.SourceR = b.FitR;
+        }
     }
     s.SourceParamsType = s.DistributionType;
 }

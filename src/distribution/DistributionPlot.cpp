@@ -15,6 +15,7 @@ namespace {
 constexpr Color kBlack = 0x000000;
 constexpr Color kWhite = 0xFFFFFF;
 constexpr Color kGrey = 0x808080;
+constexpr double kTwipsPerInch = 1440.0;
 
 void densityCurve(AppState& s, const DataBatch& b, Canvas& target, float right, float left,
                   float height, float base, float Q, float R, float penWidth, Color colour) {
@@ -121,34 +122,37 @@ DistributionPlotLabels DrawDistribution(AppState& s, Canvas& target, int16_t bi,
     target.setColor(kBlack);
     target.setPenWidth(1);
 
-    const double W = target.deviceWidth() * opt.unitsPerPixel;
-    const double H = target.deviceHeight() * opt.unitsPerPixel;
-    target.setScale(0, 0, W, H);
+    // User units are twips, y growing upwards, so offsets keep their size on every target.
+    const double dpi = target.dotsPerInch() > 0 ? target.dotsPerInch() : 96.0;
+    const double W = target.deviceWidth() * kTwipsPerInch / dpi;
+    const double H = target.deviceHeight() * kTwipsPerInch / dpi;
+    target.setScale(0, H, W, 0);
+    // The plot box: 10 % to 90 % across, 15 % to 90 % down from the top.
     const double x0 = 0.1 * W, x1 = 0.9 * W;
-    const double y0 = 0.15 * H, y1 = 0.9 * H;
+    const double yTop = H - 0.15 * H, yBase = H - 0.9 * H;
 
     // Axis titles.
     target.setFont(Font{"Microsoft Sans Serif", 7 * scale, false, false});
     const double letterHeight = target.textHeight("P");
-    double ly = y0;
+    double ly = yTop;
     for (const char* letter : {"P", "D", "F"}) {
         target.text(x0 - 60 - target.textWidth(letter), ly, letter);
-        ly += letterHeight;
+        ly -= letterHeight;
     }
     const std::string rangeTitle = s.QuantityName == "Stress " ? "STRESS RANGE" : "STRAIN RANGE";
-    target.text(x1 - target.textWidth(rangeTitle), y0 - letterHeight - 60, rangeTitle);
+    target.text(x1 - target.textWidth(rangeTitle), yTop + 60 + letterHeight, rangeTitle);
 
-    // Axes with arrow heads.
-    target.line(x0, y1 + 100, x0, y0);
-    target.line(x0, y0, x0 - 30, y0 + 90);
-    target.line(x0, y0, x0 + 30, y0 + 90);
-    target.line(x0, y1, x1 + 100, y1);
-    target.line(x1 + 100, y1, x1 + 10, y1 - 30);
-    target.line(x1 + 100, y1, x1 + 10, y1 + 30);
+    // Axes with arrow heads; the vertical one starts a little below the horizontal one.
+    target.line(x0, yBase - 100, x0, yTop);
+    target.line(x0, yTop, x0 - 30, yTop - 90);
+    target.line(x0, yTop, x0 + 30, yTop - 90);
+    target.line(x0, yBase, x1 + 100, yBase);
+    target.line(x1 + 100, yBase, x1 + 10, yBase + 30);
+    target.line(x1 + 100, yBase, x1 + 10, yBase - 30);
 
-    // Curve and bars. The plot grows upwards from the axis at y1.
+    // Curve and bars, growing upwards from the horizontal axis.
     const float left = static_cast<float>(x0), right = static_cast<float>(x1);
-    const float height = static_cast<float>(y0 - y1), base = static_cast<float>(y1);
+    const float height = static_cast<float>(yTop - yBase), base = static_cast<float>(yBase);
     if (!s.ShowFitted) {
         densityCurve(s, b, target, right, left, height, base, b.SourceQ, b.SourceR, 1, kBlack);
         s.ShownQ = b.SourceQ;
@@ -176,7 +180,7 @@ DistributionPlotLabels DrawDistribution(AppState& s, Canvas& target, int16_t bi,
     out.dtsMax.toolTip = "P(DS > " + FormatMask(fm, "####.## ") + s.QuantityUnit + ") = " +
                          (std::isfinite(out.exceedance) ? FormatMask(out.exceedance, "#.0#e+##") : "?");
     out.dtsMax.x = x1 + 130;
-    out.dtsMax.y = y1 - labelHeight / 2;
+    out.dtsMax.y = yBase + labelHeight / 2;
     out.dtsMax.fontSize = 9 * scale;
 
     std::string qText;
@@ -195,7 +199,7 @@ DistributionPlotLabels DrawDistribution(AppState& s, Canvas& target, int16_t bi,
     out.dt1.caption = "R = " + FormatMask(s.ShownR, "##0.0##");
     out.dt0.x = x0;
     out.dt1.x = x0 + 0.35 * (x1 - x0);
-    out.dt0.y = out.dt1.y = y1 + 150;
+    out.dt0.y = out.dt1.y = yBase - 150;
     out.dt0.fontSize = out.dt1.fontSize = 9 * scale;
     out.dt0.visible = out.dt1.visible = out.dtsMax.visible = haveParameters;
 
@@ -204,14 +208,15 @@ DistributionPlotLabels DrawDistribution(AppState& s, Canvas& target, int16_t bi,
         target.setFont(Font{"Arial", 10 * scale, true, true});
         const double tw = target.textWidth(out.frameCaption);
         const double th = target.textHeight(out.frameCaption);
-        const double tx = x0 / 2, ty = y0 - 3 * th;
+        const double tx = x0 / 2, ty = yTop + 3 * th;
         target.setColor(kWhite);
-        target.box(tx - 30, ty - 15, tx + tw + 30, ty + th + 15, true);
+        target.box(tx - 30, ty + 15, tx + tw + 30, ty - th - 15, true);
         target.setColor(kBlack);
         target.text(tx, ty, out.frameCaption);
         target.setFont(Font{"Arial", 9 * scale, false, false});
         const std::string line = out.dt0.caption + ",    " + out.dt1.caption;
-        target.text(x1 - target.textWidth(line), y1 - 200 - target.textHeight(line), line);
+        // Its foot 200 twips above the horizontal axis.
+        target.text(x1 - target.textWidth(line), yBase + 200 + target.textHeight(line), line);
     }
 
     if (b.PointCount >= 1) {

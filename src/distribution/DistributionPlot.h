@@ -14,11 +14,10 @@ struct DistributionPlotOptions {
     bool savePicture = false;
     double textScale = 1;          // the main window's layout factor; the printer uses 1
     bool correctionFlag = false;   // the spectrum-parameter dialog was reopened by Correction
-    double unitsPerPixel = 15;     // user units (twips) per device pixel of the target
 };
 
 // A label of the distribution panel: text, tool tip and where it goes, in the target's
-// user units (twips), top-left corner.
+// user units (twips, y growing upwards, as DrawDistribution sets them), top-left corner.
 struct PlacedLabel {
     std::string caption;
     std::string toolTip;

@@ -183,23 +183,44 @@ TEST(DrawDistribution, AxesAndTheirTitles) {
     AppState s = weibull200(true);
     RecordingCanvas cv(800, 600);
     DrawDistribution(s, cv, 0);
-    // Scale in twips of the target: 800 x 600 pixels.
+    // Scale in twips of the target, y up: 800 x 600 pixels at 96 per inch.
     const auto scale = cv.of(Kind::Scale);
     ASSERT_EQ(scale.size(), 1u);
+    EXPECT_EQ(scale[0]->x1, 0.0);
+    EXPECT_EQ(scale[0]->y1, 9000.0);
     EXPECT_EQ(scale[0]->x2, 12000.0);
-    EXPECT_EQ(scale[0]->y2, 9000.0);
+    EXPECT_EQ(scale[0]->y2, 0.0);
     for (const char* t : {"P", "D", "F", "STRESS RANGE"}) EXPECT_TRUE(cv.hasText(t)) << t;
     EXPECT_EQ(cv.findText("STRESS RANGE")->font.name, "Microsoft Sans Serif");
-    // Vertical axis from 100 below y1 = 8100 up to y0 = 1350 at x0 = 1200; horizontal axis
-    // along y1 to 100 beyond x1 = 10800.
+    EXPECT_EQ(cv.findText("STRESS RANGE")->font.size, 7.0);
+    // "PDF" one letter per line, downwards, left of the vertical axis.
+    EXPECT_GT(cv.findText("P")->y1, cv.findText("D")->y1);
+    EXPECT_GT(cv.findText("D")->y1, cv.findText("F")->y1);
+    EXPECT_LT(cv.findText("P")->x1, 1200.0);
+    // The plot box runs from x0 = 1200 to x1 = 10800 and from 15 % (y 7650) to 90 % (y 900)
+    // down the target. Vertical axis from 100 below the base up to the top; horizontal
+    // axis along the base to 100 beyond x1.
     const auto lines = cv.of(Kind::Line);
     auto has = [&](double x1, double y1, double x2, double y2) {
         return std::any_of(lines.begin(), lines.end(), [&](auto* op) {
             return op->x1 == x1 && op->y1 == y1 && op->x2 == x2 && op->y2 == y2;
         });
     };
-    EXPECT_TRUE(has(1200, 8200, 1200, 1350));
-    EXPECT_TRUE(has(1200, 8100, 10900, 8100));
+    EXPECT_TRUE(has(1200, 800, 1200, 7650));
+    EXPECT_TRUE(has(1200, 900, 10900, 900));
+    // Arrow heads 30 to each side.
+    EXPECT_TRUE(has(1200, 7650, 1170, 7560));
+    EXPECT_TRUE(has(1200, 7650, 1230, 7560));
+    EXPECT_TRUE(has(10900, 900, 10810, 930));
+    EXPECT_TRUE(has(10900, 900, 10810, 870));
+
+    // A printer of 600 dots per inch gets the same twips.
+    struct Printer600 : RecordingCanvas {
+        Printer600() : RecordingCanvas(5000, 3750, true) {}
+        double dotsPerInch() const override { return 600; }
+    } paper;
+    DrawDistribution(s, paper, 0);
+    EXPECT_EQ(paper.of(Kind::Scale)[0]->x2, 12000.0);
 
     s.QuantityName = "Strain ";
     RecordingCanvas strain;

@@ -45,6 +45,32 @@ TEST(FitDistribution, ThreeLevelSpectrumByType) {
     }
 }
 
+TEST(FitDistribution, WeibullLineRunsThroughLevelOneAtFOfOneInAMillionMillion) {
+    // With two levels the least-squares line passes through both points exactly: level 1
+    // at (ln 1, ln(-ln 1e-12)) and level 2 at (ln y2, ln(-ln F2)), F2 the share of level 1.
+    // F clamps: 0 becomes 1e-12, 1 becomes 1 - 1e-12.
+    struct Case { int c1, c2; double f2; };
+    const Case cases[] = {{3, 7, 0.3}, {10, 0, 1 - 1e-12}, {0, 10, 1e-12 + 1e-300}};
+    for (const Case& c : cases) {
+        AppState s;
+        SetSpectrum(s, 100, 50, {100, 50}, {c.c1, c.c2});
+        s.DistributionType = kWeibull;
+        ScriptedPrompter p;
+        if (c.c1 == 0) {
+            // Both points on F = 1e-12: a flat line, no distribution.
+            p.expect(kFitTitle, "The spectrum gives no valid distribution parameters; the fit is not stored.");
+            EXPECT_FALSE(FitDistribution(s, p));
+            continue;
+        }
+        ASSERT_TRUE(FitDistribution(s, p));
+        const double top = std::log(-std::log(1e-12));
+        const double r = (std::log(-std::log(c.f2)) - top) / std::log(0.5);
+        EXPECT_NEAR(s.batch().FitR, r, 1e-5 * r) << c.c1;
+        // At ln y = 0 the line is -R ln Q = top.
+        EXPECT_NEAR(s.batch().FitQ, std::exp(-top / r), 1e-5) << c.c1;
+    }
+}
+
 TEST(FitDistribution, BetaMomentsAreThoseOfTheLowerBoundaries) {
     // m1 = 0.2 and v = 0.072 from x = 0.8, 0.4, 0.0: Q = m1 (m1 - m1^2 - v) / v and
     // R = Q (1 - m1) / m1 follow from them.
@@ -191,6 +217,22 @@ TEST(SourceSeeding, ParametersOfAnotherTypeAreReplacedByAConvertedFit) {
         EXPECT_EQ(s.batch().FitQ, 0.0f);
         EXPECT_EQ(s.batch().FitR, 0.0f);
     }
+}
+
+TEST(SourceSeeding, AFitThatFailsKeepsTheParameters) {
+    AppState s;
+    SetSpectrum(s, 100, 20, {100, 60, 20}, {0, 5, 0});
+    s.DistributionType = kBeta;
+    s.SourceParamsType = kWeibull;
+    s.batch().SourceQ = 70.0f;
+    s.batch().SourceR = 2.0f;
+    ScriptedPrompter p;
+    p.expect(kFitTitle, "The cycles of the spectrum have no spread (zero variance): a distribution cannot be fitted.");
+    SeedSourceParameters(s, p);
+    EXPECT_EQ(s.batch().SourceQ, 70.0f);
+    EXPECT_EQ(s.batch().SourceR, 2.0f);
+    EXPECT_EQ(s.SourceParamsType, kBeta);
+
 }
 
 TEST(SourceSeeding, SameTypeOrNoSourceKeepsTheParameters) {
