@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "core/NumberForms.h"
+#include "history/HistoryChecks.h"
 #include "spectrum/RainflowCounter.h"
 
 namespace karmo {
@@ -35,16 +36,6 @@ size_t readNumber(std::string_view text, double& out) {
 
 }  // namespace
 
-bool ParseNumber(std::string_view text, double& out) {
-    double v = 0;
-    size_t used = readNumber(text, v);
-    if (used == 0) return false;
-    while (used < text.size() && isBlank(text[used])) ++used;
-    if (used != text.size()) return false;
-    out = v;
-    return true;
-}
-
 double LeadingNumber(std::string_view text) {
     double v = 0;
     return readNumber(text, v) ? v : 0.0;
@@ -71,7 +62,7 @@ void CorrectForMeanStress(AppState& s, Prompter& p, float sm, float& r) {
     const float notchPeak = kf * (sa + sm);
     if (notchPeak > su) {
         Prompt q{kMeanStressCorrectionTitle,
-                 "Max Notch Stress exceeds Ultimate Strength\rContinue?", Icon::Question,
+                 "Max Notch Stress exceeds Ultimate Strength\nContinue?", Icon::Question,
                  Buttons::YesNo, 0};
         if (p.ask(q) != Answer::Yes) {
             s.CountingCancelled = true;
@@ -127,7 +118,7 @@ namespace {
 
 bool validatePositive(Prompter& p, std::string_view text, const char* message) {
     double v = 0;
-    if (ParseNumber(text, v) && v > 0) return true;
+    if (ParseNumericText(text, v) && v > 0) return true;
     p.tell(kMeanStressTitle, message, Icon::Critical);
     return false;
 }

@@ -65,10 +65,8 @@ MeanStressOkOutcome MeanStressOk(AppState& s, Prompter& p, const MeanStressDialo
 // "&Cancel": nothing is counted.
 void MeanStressCancel(AppState& s);
 
-// Number parsing of the dialog boxes. ParseNumber accepts a text that is one number and
-// nothing else (blanks around it allowed); LeadingNumber reads the number at the start of
-// a text the way the boxes are converted on confirmation (0 when there is none).
-bool ParseNumber(std::string_view text, double& out);
+// The number at the start of a text, the way the boxes are converted on confirmation
+// (0 when the text does not start with one).
 double LeadingNumber(std::string_view text);
 
 }  // namespace karmo

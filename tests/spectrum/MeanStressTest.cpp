@@ -10,7 +10,7 @@ using karmo::test::ScriptedPrompter;
 
 namespace {
 
-const char* kNotchQuestion = "Max Notch Stress exceeds Ultimate Strength\rContinue?";
+const char* kNotchQuestion = "Max Notch Stress exceeds Ultimate Strength\nContinue?";
 const char* kGuard = "The Ultimate Strength must be greater than the Yield Strength";
 
 AppState material(float su, float sy, float kf) {

@@ -1,0 +1,106 @@
+// Rainflow counting speed: rotation to the largest magnitude, counting and sorting of the
+// ranges, on generated alternating histories of 10^6 and 10^7 points. The cost must grow
+// linearly, for a random history and for a decaying one (free vibrations, where every point
+// of a burst stays live until a larger range comes).
+#include <benchmark/benchmark.h>
+
+#include <random>
+#include <vector>
+
+#include "core/AppState.h"
+#include "core/Prompter.h"
+#include "spectrum/RainflowCounter.h"
+
+using namespace karmo;
+
+namespace {
+
+struct SilentPrompter : Prompter {
+    Answer ask(const Prompt&) override { return Answer::Yes; }
+};
+
+// Peaks above zero, valleys below: strictly alternating, largest magnitude somewhere inside.
+std::vector<float> randomHistory(int32_t n) {
+    std::mt19937 rng(12345);
+    std::uniform_real_distribution<float> mag(1.0f, 1000.0f);
+    std::vector<float> h(static_cast<size_t>(n) + 2, 0.0f);
+    for (int32_t i = 1; i <= n; ++i) h[static_cast<size_t>(i)] = (i % 2 ? mag(rng) : -mag(rng));
+    return h;
+}
+
+// Bursts of 10000 reversals whose amplitude falls by 0.6 % at each, so each burst stays
+// live in full until the next one starts; the largest burst is the fifth.
+std::vector<float> decayingHistory(int32_t n) {
+    constexpr int32_t kBurst = 10000;
+    std::vector<float> h(static_cast<size_t>(n) + 2, 0.0f);
+    double a = 0;
+    for (int32_t i = 0; i < n; ++i) {
+        if (i % kBurst == 0) a = 1.0e6 * (1.0 - 1e-4 * ((i / kBurst + 3) % 7));
+        h[static_cast<size_t>(i) + 1] = static_cast<float>(i % 2 ? -a : a);
+        a *= 0.994;
+    }
+    return h;
+}
+
+void runCount(benchmark::State& state, const std::vector<float>& history) {
+    const auto n = static_cast<int32_t>(history.size() - 2);
+    AppState s;
+    s.batch().PointCount = n;
+    SilentPrompter p;
+    for (auto _ : state) {
+        state.PauseTiming();
+        s.Values = history;     // unrotated again for every round
+        state.ResumeTiming();
+        RearrangeHistory(s.Values, n);
+        CountCycles(s, p);
+        benchmark::DoNotOptimize(s.CountedRanges.data());
+    }
+    state.counters["cycles"] = static_cast<double>(s.MaxLevels == 100 ? n / 2 : s.MaxLevels);
+    state.SetItemsProcessed(state.iterations() * n);
+}
+
+void BM_RotateCountSort_Random(benchmark::State& state) {
+    runCount(state, randomHistory(static_cast<int32_t>(state.range(0))));
+}
+
+void BM_RotateCountSort_Decaying(benchmark::State& state) {
+    runCount(state, decayingHistory(static_cast<int32_t>(state.range(0))));
+}
+
+// The parts on their own, for the closing figures.
+void BM_CountOnly_Decaying(benchmark::State& state) {
+    const std::vector<float> h = decayingHistory(static_cast<int32_t>(state.range(0)));
+    const auto n = static_cast<int32_t>(h.size() - 2);
+    std::vector<float> ranges(static_cast<size_t>(n) / 2 + 2);
+    for (auto _ : state) {
+        RainflowTally t = CountClosedLoop(h.data() + 1, n, ranges.data());
+        benchmark::DoNotOptimize(t);
+    }
+    state.SetItemsProcessed(state.iterations() * n);
+}
+
+void BM_SortOnly_Random(benchmark::State& state) {
+    const auto k = static_cast<int32_t>(state.range(0));
+    std::mt19937 rng(7);
+    std::uniform_real_distribution<float> r(0.0f, 2000.0f);
+    std::vector<float> ranges(static_cast<size_t>(k) + 2);
+    for (auto& v : ranges) v = r(rng);
+    std::vector<float> work;
+    for (auto _ : state) {
+        state.PauseTiming();
+        work = ranges;
+        state.ResumeTiming();
+        SortRanges(work, k);
+        benchmark::DoNotOptimize(work.data());
+    }
+    state.SetItemsProcessed(state.iterations() * k);
+}
+
+}  // namespace
+
+BENCHMARK(BM_RotateCountSort_Random)->Arg(1000000)->Arg(10000000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_RotateCountSort_Decaying)->Arg(1000000)->Arg(10000000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_CountOnly_Decaying)->Arg(10000000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_SortOnly_Random)->Arg(5000000)->Unit(benchmark::kMillisecond);
+
+BENCHMARK_MAIN();
