@@ -26,8 +26,8 @@ bool FitDistribution(AppState& s, Prompter& p) {
     DataBatch& b = s.batch();
     const int n = b.LevelCount;
     if (n == 0) return false;
-    if (n < 2 || n > kMaxLevels)
-        return refuse(s, p, "At least 2 spectrum levels are needed to fit a distribution.");
+    if (n < 2) return refuse(s, p, "At least 2 spectrum levels are needed to fit a distribution.");
+    if (n > kMaxLevels) return refuse(s, p, "A spectrum has at most 100 levels.");
     const float M = b.MaxRange;
     if (!(M > 0) || !(b.MinRange > 0))
         return refuse(s, p, "The maximum and minimum ranges of the spectrum must be greater than 0.");
@@ -71,7 +71,8 @@ bool FitDistribution(AppState& s, Prompter& p) {
     double Q = 0, R = 0;
     if (type == kWeibull) {
         if (!(Sxx != 0) || !std::isfinite(Sxx))
-            return refuse(s, p, "All spectrum levels have the same range: the Weibull line cannot be fitted.");
+            return refuse(s, p,
+                          "All spectrum levels have the same range: the Weibull line cannot be fitted.");
         R = Sxy / Sxx;
         const double a = SY / n - R * SX / n;
         Q = std::exp(-a / R);

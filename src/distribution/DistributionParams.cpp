@@ -145,8 +145,9 @@ DistributionParamsOkResult DistributionParamsOk(AppState& s, Prompter& p,
     return res;
 }
 
-bool DistributionParamsCancel(AppState& s, const BatchRecord& copy, bool correctionFlag) {
+bool DistributionParamsCancel(AppState& s, bool correctionFlag) {
     DataBatch& b = s.batch();
+    const BatchRecord& copy = s.SpectrumBackup;
     if (copy.LevelCount > 0) {
         b.LevelCount = copy.LevelCount;
         b.MinRange = copy.MinRange;
@@ -170,6 +171,15 @@ bool DistributionParamsCancel(AppState& s, const BatchRecord& copy, bool correct
         return false;
     }
     return true;
+}
+
+std::vector<std::string> SpectrumControlsToEnable(int16_t editChoice) {
+    std::vector<std::string> names;
+    if (editChoice == 2) names.push_back("frm_Spectrum_Stress");
+    for (const char* n : {"frm_Spectrum_Cycles", "vsc_Spectrum", "cmd_Spectrum_Save",
+                          "cmd_Spectrum_Cancel", "cmd_Spectr_Correction", "cmd_Spectr_Refresh"})
+        names.push_back(n);
+    return names;
 }
 
 }  // namespace karmo

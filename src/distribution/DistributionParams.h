@@ -1,6 +1,7 @@
 #pragma once
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "core/AppState.h"
 #include "core/Prompter.h"
@@ -50,9 +51,14 @@ DistributionParamsOkResult DistributionParamsOk(AppState& s, Prompter& p,
                                                 const DistributionParamsTexts& typed);
 
 // Cancel: restores the batch's spectrum and distribution fields from the copy taken
-// when the edit began (unless it has no levels). With the correction flag set the
-// distribution type returns to the batch's SourceType and false is returned; otherwise
-// true: the window resets its panels and shows the Loading Database panel.
-bool DistributionParamsCancel(AppState& s, const BatchRecord& copy, bool correctionFlag);
+// when the edit began (SpectrumBackup; nothing when it has no levels). With the correction
+// flag set the distribution type returns to the batch's SourceType and false is returned;
+// otherwise true: the window resets its panels and shows the Loading Database panel.
+bool DistributionParamsCancel(AppState& s, bool correctionFlag);
+
+// The spectrum panel controls that OK and Cancel enable again: both level frames when the
+// spectrum comes from a distribution (EditChoice 2), only the cycles frame when it is keyed
+// in, then the scroll bar and the four buttons.
+std::vector<std::string> SpectrumControlsToEnable(int16_t editChoice);
 
 }  // namespace karmo

@@ -37,7 +37,8 @@ constexpr const char* kOverflow =
 bool SynthesizeSpectrum(AppState& s, Prompter& p) {
     DataBatch& b = s.batch();
     const int n0 = b.LevelCount;
-    if (n0 < 2 || n0 > kMaxLevels) return refuse(s, p, "At least 2 spectrum levels are needed.");
+    if (n0 < 2) return refuse(s, p, "At least 2 spectrum levels are needed.");
+    if (n0 > kMaxLevels) return refuse(s, p, "A spectrum has at most 100 levels.");
     const float M = b.MaxRange;
     const float m = b.MinRange;
     if (!(M > 0) || !(m > 0))

@@ -233,8 +233,8 @@ TEST(DistributionParams, SynthesisRefusalKeepsTheDialogOpen) {
 
 TEST(DistributionParams, CancelRestoresFromTheCopy) {
     AppState s = dialog(kWeibull, 50.0f, 2.0f);
-    BatchRecord copy;
     SetSpectrum(s, 200, 50, {200, 100, 50}, {1, 2, 3});
+    BatchRecord& copy = s.SpectrumBackup;
     copy = s.batch();
     copy.SourceType = -2;
     copy.FitQ = 0.3f;
@@ -243,7 +243,7 @@ TEST(DistributionParams, CancelRestoresFromTheCopy) {
     s.batch().LevelCycles[1] = 99;
 
     // With the correction flag: the type returns to that of the restored batch.
-    const bool reset = DistributionParamsCancel(s, copy, true);
+    const bool reset = DistributionParamsCancel(s, true);
     EXPECT_FALSE(reset);
     EXPECT_TRUE(static_cast<const BatchRecord&>(s.batch()) == copy);
     EXPECT_EQ(s.DistributionType, kLognorm);
@@ -253,8 +253,18 @@ TEST(DistributionParams, CancelRestoresFromTheCopy) {
     // Without it the panels are reset; a copy without levels restores nothing.
     AppState t = dialog(kWeibull, 50.0f, 2.0f);
     const BatchRecord before = t.batch();
-    EXPECT_TRUE(DistributionParamsCancel(t, BatchRecord{}, false));
+    EXPECT_TRUE(DistributionParamsCancel(t, false));
     EXPECT_TRUE(static_cast<const BatchRecord&>(t.batch()) == before);
     EXPECT_EQ(t.DistributionType, kWeibull);
     EXPECT_EQ(t.UiMode, kUiIdle);
+}
+
+TEST(DistributionParams, ControlsEnabledAgain) {
+    const std::vector<std::string> keyed = {"frm_Spectrum_Cycles", "vsc_Spectrum", "cmd_Spectrum_Save",
+                                            "cmd_Spectrum_Cancel", "cmd_Spectr_Correction",
+                                            "cmd_Spectr_Refresh"};
+    EXPECT_EQ(SpectrumControlsToEnable(1), keyed);
+    std::vector<std::string> distribution = keyed;
+    distribution.insert(distribution.begin(), "frm_Spectrum_Stress");
+    EXPECT_EQ(SpectrumControlsToEnable(2), distribution);
 }

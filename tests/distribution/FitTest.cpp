@@ -109,6 +109,12 @@ TEST(FitDistribution, GuardsReportAndChangeNothing) {
     const Case cases[] = {
         {"one level", kBeta, [](AppState& s) { SetSpectrum(s, 100, 100, {100}, {5}); },
          "At least 2 spectrum levels are needed to fit a distribution."},
+        {"101 levels", kBeta,
+         [](AppState& s) {
+             SetSpectrum(s, 100, 20, {100, 20}, {1, 2});
+             s.batch().LevelCount = 101;
+         },
+         "A spectrum has at most 100 levels."},
         {"min range 0", kBeta, [](AppState& s) { SetSpectrum(s, 100, 0, {100, 0}, {1, 2}); },
          "The maximum and minimum ranges of the spectrum must be greater than 0."},
         {"max range negative", kLognorm,

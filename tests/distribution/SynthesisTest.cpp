@@ -147,6 +147,7 @@ TEST(SynthesizeSpectrum, GuardsReportAndChangeNothing) {
     };
     const Case cases[] = {
         {"one level", kWeibull, 50, 2, 100, 20, 1, 10, "At least 2 spectrum levels are needed."},
+        {"101 levels", kWeibull, 50, 2, 100, 20, 101, 10, "A spectrum has at most 100 levels."},
         {"max range 0", kWeibull, 50, 2, 0, 20, 3, 10,
          "The maximum and minimum ranges of the spectrum must be greater than 0."},
         {"min range 0", kWeibull, 50, 2, 100, 0, 3, 10,
