@@ -49,42 +49,79 @@ size_t reduceBlock(const float* x, size_t n, float* out, float& prev, uint32_t& 
 
 }  // namespace
 
-void ReversalReducer::reserve(size_t more) {
-    // Slots 0..count_ are used; keep room for `more` candidates plus the final point and
-    // the point that may be added to make the count even.
-    const size_t need = count_ + more + 3;
-    if (points_.size() < need) points_.resize(std::max(need, points_.size() + points_.size() / 2));
+constexpr size_t kChunkPoints = size_t{1} << 20;
+
+ReversalReducer::ReversalReducer() = default;
+
+ReversalReducer::~ReversalReducer() {
+    for (float* c : chunks_) delete[] c;
+}
+
+float* ReversalReducer::room(size_t& free) {
+    if (chunks_.empty() || used_ == kChunkPoints) {
+        chunks_.push_back(new float[kChunkPoints]);
+        used_ = 0;
+    }
+    free = kChunkPoints - used_;
+    return chunks_.back() + used_;
 }
 
 void ReversalReducer::feed(const float* x, size_t n) {
     if (n == 0) return;
+    size_t free = 0;
     if (samples_ == 0) {
-        reserve(1);
-        points_[1] = x[0];
+        *room(free) = x[0];
+        ++used_;
         count_ = 1;
         prev_ = x[0];
         samples_ = 1;
         ++x;
         --n;
-        if (n == 0) return;
     }
-    if (samples_ == 1) {
+    if (samples_ == 1 && n > 0) {
         rising_ = x[0] > prev_;   // equal first samples count as falling
         prev_ = x[0];
         samples_ = 2;
         ++x;
         --n;
-        if (n == 0) return;
     }
-    reserve(n);
-    count_ += reduceBlock(x, n, points_.data() + count_ + 1, prev_, rising_);
-    samples_ += static_cast<int64_t>(n);
+    while (n > 0) {
+        // Sample i of a run stores its candidate at index <= i, so m samples need at
+        // most m free slots.
+        float* out = room(free);
+        const size_t m = std::min(n, free);
+        const size_t k = reduceBlock(x, m, out, prev_, rising_);
+        used_ += k;
+        count_ += k;
+        samples_ += static_cast<int64_t>(m);
+        x += m;
+        n -= m;
+    }
 }
 
 void ReversalReducer::finish() {
     if (samples_ == 0) return;
-    reserve(0);
-    points_[++count_] = prev_;
+    size_t free = 0;
+    *room(free) = prev_;
+    ++used_;
+    ++count_;
+}
+
+std::vector<float> ReversalReducer::takePoints() {
+    std::vector<float> v;
+    v.reserve(count_ + 3);
+    v.push_back(0.0f);
+    for (size_t i = 0; i < chunks_.size(); ++i) {
+        const size_t n = i + 1 == chunks_.size() ? used_ : kChunkPoints;
+        v.insert(v.end(), chunks_[i], chunks_[i] + n);
+        delete[] chunks_[i];
+        chunks_[i] = nullptr;
+    }
+    chunks_.clear();
+    used_ = 0;
+    v.push_back(0.0f);
+    v.push_back(0.0f);
+    return v;
 }
 
 // ---------------------------------------------------------------------------------------
@@ -125,6 +162,32 @@ bool convertBlock(float* x, size_t n, float factor, size_t& badIndex) {
                                     : toInternalUnits<true>(x, n, factor);
     if (bad) badIndex = firstNonFinite(x, n);
     return !bad;
+}
+
+// Largest and smallest of x[0..n), merged into mx and mn. Eight independent lanes so the
+// loop vectorises; the samples are finite here, so the lanes give the plain scan's result.
+void extremes(const float* x, size_t n, float& mx, float& mn) {
+    constexpr size_t kLanes = 8;
+    float hi[kLanes], lo[kLanes];
+    for (size_t l = 0; l < kLanes; ++l) {
+        hi[l] = mx;
+        lo[l] = mn;
+    }
+    size_t i = 0;
+    for (; i + kLanes <= n; i += kLanes) {
+        for (size_t l = 0; l < kLanes; ++l) {
+            hi[l] = x[i + l] > hi[l] ? x[i + l] : hi[l];
+            lo[l] = x[i + l] < lo[l] ? x[i + l] : lo[l];
+        }
+    }
+    for (; i < n; ++i) {
+        hi[0] = x[i] > hi[0] ? x[i] : hi[0];
+        lo[0] = x[i] < lo[0] ? x[i] : lo[0];
+    }
+    for (size_t l = 0; l < kLanes; ++l) {
+        mx = hi[l] > mx ? hi[l] : mx;
+        mn = lo[l] < mn ? lo[l] : mn;
+    }
 }
 
 std::string dropLastChars(std::string name, size_t chars) {
@@ -201,12 +264,9 @@ public:
             s_.ProcessedCount = 0;
             return tooFew();
         }
-        std::vector<float>& v = r.points();
+        std::vector<float> v = r.takePoints();
         float maxV = v[1], minV = v[1];
-        for (size_t i = 2; i <= count; ++i) {
-            maxV = v[i] > maxV ? v[i] : maxV;
-            minV = v[i] < minV ? v[i] : minV;
-        }
+        extremes(v.data() + 2, count - 1, maxV, minV);
         size_t n = count;
         if (n % 2 == 1) {
             // ASCII: the previous reversal of the same kind. Binary: the last point, one

@@ -55,18 +55,26 @@ namespace detail {
 //  - finish() appends the last sample read.
 class ReversalReducer {
 public:
+    ReversalReducer();
+    ~ReversalReducer();
+    ReversalReducer(const ReversalReducer&) = delete;
+    ReversalReducer& operator=(const ReversalReducer&) = delete;
+
     void feed(const float* x, size_t n);
     void finish();
 
     int64_t samples() const { return samples_; }
-    // Points kept so far; they are in points()[1..count()] (slot 0 spare), and points()
-    // always has room for two more slots after the last point.
-    size_t count() const { return count_; }
-    std::vector<float>& points() { return points_; }
+    size_t count() const { return count_; }   // points kept so far
+    // The points as the history holds them: slot 0 spare, points in 1..count(), and two
+    // spare slots after them. Empties the reducer's storage as it copies.
+    std::vector<float> takePoints();
 
 private:
-    void reserve(size_t more);
-    std::vector<float> points_ = std::vector<float>(3, 0.0f);
+    // Points go into fixed-size chunks: growing one array would copy and re-touch all
+    // points kept so far at every growth, which dominates a noisy record.
+    float* room(size_t& free);
+    std::vector<float*> chunks_;
+    size_t used_ = 0;   // points in the last chunk
     size_t count_ = 0;
     int64_t samples_ = 0;
     float prev_ = 0;
