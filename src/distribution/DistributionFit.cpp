@@ -3,6 +3,7 @@
 #include <cmath>
 #include <string>
 
+#include "core/NumberForms.h"
 #include "distribution/Densities.h"
 
 namespace karmo {
@@ -49,7 +50,7 @@ bool FitDistribution(AppState& s, Prompter& p) {
         if (F >= 1) F = 1 - 1e-12;
         if (F <= 0) F = 1e-12;
         m1 = m1 + pi * x;
-        m2 = static_cast<float>(m2 + pi * x * x);
+        m2 = static_cast<float>(m2 + pi * (x * x));
         const double lnF = std::log(-std::log(F));
         if (y > 0) {
             const double ly = std::log(static_cast<double>(y));
@@ -135,6 +136,13 @@ std::string DistributionLabelFor(int16_t type) {
 
 std::string DistributionParamsCaption(int16_t type) {
     return std::string("Edit ") + DistributionTypeName(type) + " Parameters";
+}
+
+int16_t SourceDistributionType(const BatchRecord& b) {
+    const double t = 1.0 - static_cast<double>(b.SourceType);
+    // Only 0, -1 and -2 are ever stored; anything else read from a file counts as Beta.
+    if (!(t >= 1 && t <= 3)) return kBeta;
+    return RoundHalfEven16(t);
 }
 
 std::string ConfirmDistributionType(AppState& s) {

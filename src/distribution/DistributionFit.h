@@ -38,6 +38,11 @@ std::string DistributionLabelFor(int16_t type);
 // "Edit Beta Parameters", "Edit Weibull Parameters", "Edit Log-norm Parameters".
 std::string DistributionParamsCaption(int16_t type);
 
+// The distribution type a batch's source parameters belong to: 1 - SourceType (1 Beta,
+// 2 Weibull, 3 Log-norm); a value outside them counts as Beta. DistributionType takes it
+// when a batch is shown in the database panel and when the parameter dialog is cancelled.
+int16_t SourceDistributionType(const BatchRecord& b);
+
 // On every accepted confirmation of the spectrum parameters: DistributionLabel and the
 // batch's SourceType follow DistributionType. Returns the caption of the parameter dialog.
 std::string ConfirmDistributionType(AppState& s);

@@ -5,6 +5,7 @@
 
 #include "core/NumberForms.h"
 #include "distribution/Densities.h"
+#include "distribution/DistributionFit.h"
 #include "distribution/Synthesis.h"
 
 namespace karmo {
@@ -166,8 +167,8 @@ bool DistributionParamsCancel(AppState& s, bool correctionFlag) {
     }
     s.UiMode = kUiIdle;
     if (correctionFlag) {
-        s.DistributionType = RoundHalfEven16(1.0 - static_cast<double>(b.SourceType));
-        s.DistributionLabel = std::string("(") + DistributionTypeName(s.DistributionType) + ")";
+        s.DistributionType = SourceDistributionType(b);
+        s.DistributionLabel = DistributionLabelFor(s.DistributionType);
         return false;
     }
     return true;

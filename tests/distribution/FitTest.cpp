@@ -257,3 +257,16 @@ TEST(SourceSeeding, SameTypeOrNoSourceKeepsTheParameters) {
     EXPECT_EQ(t.batch().SourceQ, 0.0f);
     EXPECT_EQ(t.SourceParamsType, kLognorm);
 }
+
+TEST(SourceSeeding, TypeOfTheSourceParameters) {
+    struct Case { float sourceType; int16_t type; };
+    const Case cases[] = {{0.0f, kBeta}, {-1.0f, kWeibull}, {-2.0f, kLognorm},
+                          // Values no program writes, read from a damaged file.
+                          {-3.0f, kBeta}, {1.0f, kBeta}, {1e9f, kBeta},
+                          {std::nanf(""), kBeta}, {-0.9999f, kWeibull}};
+    for (const Case& c : cases) {
+        BatchRecord b;
+        b.SourceType = c.sourceType;
+        EXPECT_EQ(SourceDistributionType(b), c.type) << c.sourceType;
+    }
+}
