@@ -1,5 +1,6 @@
 #include "history/HistoryChecks.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <system_error>
@@ -12,6 +13,8 @@ bool CheckHistoryConflicts(AppState& s, Prompter& p, std::vector<float>& values,
                            int16_t& removeAllFlag) {
     BusyScope busy(p);
     p.processPendingEvents();
+    // A count beyond the values held is taken as the values held.
+    count = std::min<int32_t>(count, static_cast<int32_t>(values.size()) - 1);
     const int32_t given = count;
 
     int16_t previous = kStepEqual;   // before index 2 nothing has been examined
@@ -56,6 +59,7 @@ bool CheckHistoryConflicts(AppState& s, Prompter& p, std::vector<float>& values,
 }
 
 int32_t RemoveNonReversals(std::vector<float>& values, int32_t upTo, int32_t count) {
+    count = std::min<int32_t>(count, static_cast<int32_t>(values.size()) - 1);
     if (count < 2) return count;
     float* v = values.data();
     int32_t k = 1;
@@ -75,7 +79,7 @@ void ApplyRangeGate(AppState& s, Prompter& p, float gatePercent) {
     DataBatch& b = s.batch();
     if (b.MaxValue == 0 && b.MinValue == 0) return;
     std::vector<float>& v = s.Values;
-    int32_t n = b.PointCount;
+    int32_t n = std::min<int32_t>(b.PointCount, static_cast<int32_t>(v.size()) - 1);
     const float gate = std::fabs(b.MaxValue - b.MinValue) * gatePercent / 100.0f;
 
     // `held` is the point of a pair below the gate that waits for the next point of the
@@ -132,7 +136,8 @@ void ApplyRangeGate(AppState& s, Prompter& p, float gatePercent) {
 void ScaleHistoryValues(AppState& s, float factor, float offset) {
     DataBatch& b = s.batch();
     std::vector<float>& v = s.Values;
-    for (int32_t i = 1; i <= b.PointCount; ++i) v[i] = factor * v[i] + offset;
+    const int32_t n = std::min<int32_t>(b.PointCount, static_cast<int32_t>(v.size()) - 1);
+    for (int32_t i = 1; i <= n; ++i) v[i] = factor * v[i] + offset;
     const float oldMax = b.MaxValue, oldMin = b.MinValue;
     if (factor > 0) {
         b.MaxValue = factor * oldMax + offset;
