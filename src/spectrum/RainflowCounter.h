@@ -39,20 +39,21 @@ template <class OnCycle>
 RainflowTally CountClosedLoop(const float* h, int32_t n, float* ranges, OnCycle&& onCycle) {
     RainflowTally t;
     if (n < 1) return t;
+    // st[0..top-1] are the live points before the newest one; the last of them (b) and the
+    // range below it (y) are kept at hand, so a point that closes nothing costs no reload.
     std::unique_ptr<float[]> stack(new float[static_cast<size_t>(n) + 1]);
     float* st = stack.get();
-    int32_t top = 0;
-    for (int32_t idx = 0; idx <= n; ++idx) {
-        const float c = idx < n ? h[idx] : h[0];
-        st[top++] = c;
-        while (top >= 3) {
-            const float b = st[top - 2];
-            const float a = st[top - 3];
-            const float x = std::fabs(c - b);
-            const float y = std::fabs(b - a);
-            // Only this product is formed in double: a newest range short of the one
-            // before by less than half a percent still closes the cycle.
-            if (!(1.005 * static_cast<double>(x) >= static_cast<double>(y))) break;
+    st[0] = h[0];
+    int32_t top = 1;
+    float b = h[0];
+    float y = 0;  // |b - st[top-2]|, meaningful while top >= 2
+    for (int32_t idx = 1; idx <= n; ++idx) {
+        const float c = idx < n ? h[idx] : h[0];  // the loop closes on the first point
+        float x = std::fabs(c - b);
+        // Only this product is formed in double: a newest range short of the one before by
+        // less than half a percent still closes the cycle.
+        while (top >= 2 && 1.005 * static_cast<double>(x) >= static_cast<double>(y)) {
+            const float a = st[top - 2];
             float range = std::fabs(a - b);
             if (!onCycle(0.5f * (a + b), range)) {
                 t.stopped = true;
@@ -62,8 +63,14 @@ RainflowTally CountClosedLoop(const float* h, int32_t n, float* ranges, OnCycle&
             if (range > t.maxRange) t.maxRange = range;
             if (range < t.minRange) t.minRange = range;
             top -= 2;
-            st[top - 1] = c;
+            if (top == 0) break;
+            b = st[top - 1];
+            x = std::fabs(c - b);
+            if (top >= 2) y = std::fabs(b - st[top - 2]);
         }
+        st[top++] = c;
+        b = c;
+        y = x;
     }
     return t;
 }
