@@ -83,15 +83,6 @@ DistributionParamsOkResult DistributionParamsOk(AppState& s, Prompter& p,
 
     // A box left as it was opened keeps the stored value: converting the shown text back
     // would change the last bits of many values.
-    float R = b.SourceR;
-    if (typed.r != opened.r) {
-        const std::optional<float> v = readBox(p, ParamsBox::R, typed.r);
-        if (!v) {
-            res.focus = ParamsBox::R;
-            return res;
-        }
-        R = *v;
-    }
     float Q = b.SourceQ;
     if (typed.q != opened.q) {
         const std::optional<float> v = readBox(p, ParamsBox::Q, typed.q);
@@ -106,6 +97,15 @@ DistributionParamsOkResult DistributionParamsOk(AppState& s, Prompter& p,
         }
     }
 
+    float R = b.SourceR;
+    if (typed.r != opened.r) {
+        const std::optional<float> v = readBox(p, ParamsBox::R, typed.r);
+        if (!v) {
+            res.focus = ParamsBox::R;
+            return res;
+        }
+        R = *v;
+    }
     if (type != kLognorm && !(Q > 0)) {
         refuse(p, "The value of Q must be greater than 0");
         return res;

@@ -246,8 +246,18 @@ TEST(DrawDistribution, PrinterAndSavePictureCarryTitleAndParameterLine) {
     EXPECT_TRUE(boxes[0]->filled);
     EXPECT_EQ(boxes[0]->color, 0xFFFFFFu);
     // On paper every curve is black and the fitted curve is 5 wide; nothing is cleared.
-    for (const auto* op : printer.of(Kind::Line)) EXPECT_NE(op->color, s.GraphColor);
+    int wide = 0;
+    for (const auto* op : printer.of(Kind::Line)) {
+        EXPECT_NE(op->color, s.GraphColor);
+        if (op->penWidth == 5 && op->color == 0x000000u) ++wide;
+    }
+    EXPECT_GT(wide, 400);
     EXPECT_TRUE(printer.of(Kind::Clear).empty());
+    // The source curve is drawn 1 wide, on paper too.
+    AppState src = weibull200(false);
+    RecordingCanvas paper(4800, 3600, true);
+    DrawDistribution(src, paper, 0);
+    for (const auto* op : paper.of(Kind::Line)) EXPECT_NE(op->penWidth, 5);
 
     RecordingCanvas picture(800, 600);
     DistributionPlotOptions opt;
