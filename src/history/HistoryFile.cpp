@@ -319,7 +319,8 @@ struct HistoryLayout {
 HistoryLayout historyLayout(const AppState& s, int batch) {
     const DataBatch& b = s.batch(batch);
     HistoryLayout l;
-    l.count = std::min(static_cast<size_t>(std::max(b.PointCount, 0)), s.Values.size() - 1);
+    const size_t held = s.Values.empty() ? 0 : s.Values.size() - 1;
+    l.count = std::min(static_cast<size_t>(std::max(b.PointCount, 0)), held);
     if (l.count >= 2) {
         const float first = s.Values[1], second = s.Values[2], last = s.Values[l.count];
         if (first <= second) {

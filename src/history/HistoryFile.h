@@ -42,7 +42,8 @@ enum class HistoryRead {
 //
 // The read is all or nothing: the file goes into local storage and is committed only when
 // accepted. Otherwise Values, BackupValues and the batch's fields stay as they were, and
-// only ProcessedCount and LoadedCount become 0.
+// only ProcessedCount and LoadedCount become 0. An accepted read leaves an even PointCount
+// and Values with slots 0 to PointCount + 1, the spare slots 0 and PointCount + 1 being 0.
 //
 // Questions and messages (title ReadingHistoryTitle; the two sentences of a question are
 // separated by "\n", which the window shows as a line break):

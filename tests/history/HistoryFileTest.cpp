@@ -191,6 +191,18 @@ TEST(HistoryFile, ClosingValueTable) {
     }
 }
 
+TEST(HistoryFile, ShortHistoriesHaveNoClosingValue) {
+    AppState s;
+    s.batch().Title = "t";
+    s.batch().PointCount = 1;
+    s.batch().MaxValue = s.batch().MinValue = 5;
+    s.Values = {0, 5, 0};
+    EXPECT_EQ(HistoryFileText(s, 0), "\"t\"\r\n1\r\n0\r\n5\r\n");
+    s.batch().PointCount = 0;
+    s.Values.clear();
+    EXPECT_EQ(HistoryFileText(s, 0), "\"t\"\r\n0\r\n0\r\n");
+}
+
 TEST(HistoryFile, HeaderlessTextOfNineValues) {
     AppState s = loadedState();
     s.CurrentBatch = 0;
