@@ -164,8 +164,9 @@ bool convertBlock(float* x, size_t n, float factor, size_t& badIndex) {
     return !bad;
 }
 
-// Largest and smallest of x[0..n), merged into mx and mn. Eight independent lanes so the
-// loop vectorises; the samples are finite here, so the lanes give the plain scan's result.
+// Largest and smallest of x[0..n), merged into mx and mn. Eight independent lanes, so the
+// comparisons do not wait on each other; the samples are finite here, so the lanes give
+// the plain scan's values.
 void extremes(const float* x, size_t n, float& mx, float& mn) {
     constexpr size_t kLanes = 8;
     float hi[kLanes], lo[kLanes];
