@@ -74,53 +74,94 @@ inline bool needsComparisonSort(float v) {
 
 }  // namespace
 
-void SortRanges(std::vector<float>& a, int32_t k) {
+namespace {
+
+// Ascending order of v[0..count) through scratch (count floats). First by the top 16 bits
+// of the key (sign, exponent and the top mantissa bits: few distinct values, so the
+// scatter writes few streams), then each bucket, small enough now to stay in cache, by its
+// low 16 bits in two passes.
+void radixSort(float* v, size_t count, float* scratch) {
+    constexpr size_t kBuckets = size_t{1} << 16;
+    std::vector<uint32_t> start(kBuckets + 1, 0);
+    for (size_t i = 0; i < count; ++i) ++start[(sortKey(v[i]) >> 16) + 1];
+    for (size_t b = 1; b <= kBuckets; ++b) start[b] += start[b - 1];
+    std::vector<uint32_t> next(start.begin(), start.end() - 1);
+    for (size_t i = 0; i < count; ++i) {
+        const float x = v[i];
+        scratch[next[sortKey(x) >> 16]++] = x;
+    }
+    uint32_t low[256], high[256];
+    for (size_t b = 0; b < kBuckets; ++b) {
+        const size_t first = start[b];
+        const size_t m = start[b + 1] - first;
+        if (m == 0) continue;
+        float* src = scratch + first;
+        float* dst = v + first;
+        if (m <= 16) {
+            for (size_t i = 0; i < m; ++i) {
+                const float x = src[i];
+                const uint32_t kx = sortKey(x);
+                size_t j = i;
+                for (; j > 0 && sortKey(dst[j - 1]) > kx; --j) dst[j] = dst[j - 1];
+                dst[j] = x;
+            }
+            continue;
+        }
+        std::memset(low, 0, sizeof low);
+        std::memset(high, 0, sizeof high);
+        for (size_t i = 0; i < m; ++i) {
+            const uint32_t key = sortKey(src[i]);
+            ++low[key & 255u];
+            ++high[(key >> 8) & 255u];
+        }
+        uint32_t sumLow = 0, sumHigh = 0;
+        for (size_t d = 0; d < 256; ++d) {
+            const uint32_t cl = low[d], ch = high[d];
+            low[d] = sumLow;
+            high[d] = sumHigh;
+            sumLow += cl;
+            sumHigh += ch;
+        }
+        for (size_t i = 0; i < m; ++i) {
+            const float x = src[i];
+            dst[low[sortKey(x) & 255u]++] = x;
+        }
+        for (size_t i = 0; i < m; ++i) {
+            const float x = dst[i];
+            src[high[(sortKey(x) >> 8) & 255u]++] = x;
+        }
+        std::memcpy(dst, src, m * sizeof(float));
+    }
+}
+
+// a(1..k) ascending; scratch holds k floats (only used for long arrays).
+void sortRanges(std::vector<float>& a, int32_t k, float* scratch) {
     if (k < 2 || a.size() < static_cast<size_t>(k) + 1) return;
     float* v = a.data() + 1;
     const size_t count = static_cast<size_t>(k);
-
-    constexpr int kBits[3] = {11, 11, 10};
-    constexpr int kShift[3] = {0, 11, 22};
-    std::vector<uint32_t> hist(3 * 2048, 0);
     for (size_t i = 0; i < count; ++i) {
         if (needsComparisonSort(v[i])) {
             shellSort(a.data(), k);
             return;
         }
-        const uint32_t key = sortKey(v[i]);
-        ++hist[key & 2047u];
-        ++hist[2048 + ((key >> 11) & 2047u)];
-        ++hist[4096 + (key >> 22)];
     }
-    std::unique_ptr<float[]> tmp(new float[count]);
-    float* src = v;
-    float* dst = tmp.get();
-    for (int pass = 0; pass < 3; ++pass) {
-        uint32_t* h = hist.data() + 2048 * pass;
-        const uint32_t buckets = 1u << kBits[pass];
-        // A digit shared by every value leaves the order as it is.
-        bool trivial = false;
-        for (uint32_t d = 0; d < buckets; ++d) {
-            if (h[d] == count) trivial = true;
-            if (h[d] != 0) break;
-        }
-        if (trivial) continue;
-        uint32_t sum = 0;
-        for (uint32_t d = 0; d < buckets; ++d) {
-            const uint32_t c = h[d];
-            h[d] = sum;
-            sum += c;
-        }
-        const uint32_t mask = buckets - 1;
-        const int shift = kShift[pass];
-        for (size_t i = 0; i < count; ++i) {
-            const float x = src[i];
-            dst[h[(sortKey(x) >> shift) & mask]++] = x;
-        }
-        std::swap(src, dst);
+    // Without NaN and -0, equal values have equal bits, so every ascending sort gives
+    // the very array the Shell sort gives.
+    if (count < 4096) {
+        std::sort(v, v + count);
+        return;
     }
-    if (src != v) std::memcpy(v, src, count * sizeof(float));
+    if (scratch) {
+        radixSort(v, count, scratch);
+    } else {
+        std::unique_ptr<float[]> tmp(new float[count]);
+        radixSort(v, count, tmp.get());
+    }
 }
+
+}  // namespace
+
+void SortRanges(std::vector<float>& a, int32_t k) { sortRanges(a, k, nullptr); }
 
 RainflowTally CountClosedLoop(const float* h, int32_t n, float* ranges) {
     return CountClosedLoop(h, n, ranges, [](float, float&) { return true; });
@@ -153,22 +194,27 @@ bool CountCycles(AppState& s, Prompter& p) {
 
     RainflowTally t;
     const float* h = n > 0 ? s.Values.data() + 1 : nullptr;
+    // One work area serves as the counter's stack and then as the sort's scratch.
+    std::unique_ptr<float[]> work(new float[static_cast<size_t>(n) + 1]);
     if (s.MseIncluded) {
-        t = CountClosedLoop(h, n, ranges.data() + 1, [&](float mean, float& range) {
-            CorrectForMeanStress(s, p, mean, range);
-            if (s.CountingCancelled) return false;
-            return progressed();
-        });
+        t = CountClosedLoop(
+            h, n, ranges.data() + 1,
+            [&](float mean, float& range) {
+                CorrectForMeanStress(s, p, mean, range);
+                if (s.CountingCancelled) return false;
+                return progressed();
+            },
+            work.get());
     } else {
-        t = CountClosedLoop(h, n, ranges.data() + 1,
-                            [&](float, float&) { return progressed(); });
+        t = CountClosedLoop(
+            h, n, ranges.data() + 1, [&](float, float&) { return progressed(); }, work.get());
     }
     if (t.stopped) {
         s.CountingCancelled = true;
         return false;
     }
 
-    SortRanges(ranges, t.cycles);
+    sortRanges(ranges, t.cycles, work.get());
     s.CountedRanges = std::move(ranges);
     b.MaxRange = t.maxRange;
     s.MinCountedRange = t.minRange;

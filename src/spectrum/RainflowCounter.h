@@ -34,15 +34,21 @@ struct RainflowTally {
 // one included. For each cycle, onCycle(mean, range) may replace the range; returning false
 // stops the count at once. Ranges are written to ranges[0..cycles-1] in the order found;
 // ranges must have room for n / 2 + 1 values. A history that does not alternate ends when
-// the loop's last point has been examined.
+// the loop's last point has been examined. work, when given, holds n + 1 floats for the
+// live points.
 template <class OnCycle>
-RainflowTally CountClosedLoop(const float* h, int32_t n, float* ranges, OnCycle&& onCycle) {
+RainflowTally CountClosedLoop(const float* h, int32_t n, float* ranges, OnCycle&& onCycle,
+                              float* work = nullptr) {
     RainflowTally t;
     if (n < 1) return t;
     // st[0..top-1] are the live points before the newest one; the last of them (b) and the
     // range below it (y) are kept at hand, so a point that closes nothing costs no reload.
-    std::unique_ptr<float[]> stack(new float[static_cast<size_t>(n) + 1]);
-    float* st = stack.get();
+    std::unique_ptr<float[]> own;
+    if (!work) {
+        own.reset(new float[static_cast<size_t>(n) + 1]);
+        work = own.get();
+    }
+    float* st = work;
     st[0] = h[0];
     int32_t top = 1;
     float b = h[0];

@@ -242,6 +242,30 @@ TEST(SortRanges, AscendingLikeTheShellSort) {
     }
 }
 
+TEST(SortRanges, LongArraysLikeTheShellSort) {
+    std::mt19937 rng(41);
+    for (int k : {4096, 5000, 20000, 70001}) {
+        for (int kind = 0; kind < 5; ++kind) {
+            std::vector<float> a(static_cast<size_t>(k) + 2, 0.0f);
+            for (size_t i = 1; i <= static_cast<size_t>(k); ++i) {
+                float& v = a[i];
+                switch (kind) {
+                    case 0: v = std::fabs(static_cast<float>(rng() % 20000) / 9.0f - 1111.0f); break;
+                    case 1: v = static_cast<float>(rng() % 50); break;  // long runs of equal values
+                    case 2: v = std::ldexp(1.0f + static_cast<float>(rng() % 8) / 8.0f, -(int)(rng() % 150)); break;
+                    case 3: v = static_cast<float>(static_cast<int>(rng() % 2001) - 1000) / 3.0f; break;
+                    default: v = 1000.0f * std::pow(0.994f, static_cast<float>(i % 777)); break;
+                }
+            }
+            a.back() = 12345;  // beyond k: untouched
+            std::vector<float> b = a;
+            SortRanges(a, k);
+            referenceSort(b, k);
+            ASSERT_EQ(a, b) << "k = " << k << ", kind " << kind;
+        }
+    }
+}
+
 TEST(SortRanges, NotANumberAndNegativeZeroSortAsTheShellSortDoes) {
     const float nan = std::numeric_limits<float>::quiet_NaN();
     std::vector<float> a = {0, 3, -0.0f, 2, 0.0f, 1, -0.0f, 5, 0};
@@ -290,6 +314,26 @@ TEST_F(CountCyclesTest, MaxLevelsFollowsTheCount) {
     EXPECT_EQ(s.CountedRanges.size(), 42u);
     EXPECT_TRUE(std::is_sorted(s.CountedRanges.begin() + 1, s.CountedRanges.begin() + 41));
     EXPECT_EQ(s.CountedRanges[41], 0.0f);
+}
+
+TEST_F(CountCyclesTest, LongHistoriesGiveTheArrayProcedureSorted) {
+    std::mt19937 rng(11);
+    const std::vector<std::vector<float>> histories = {
+        rearranged(karmo::test::RandomAlternating(rng, 200000)),
+        rearranged(karmo::test::RandomAlternating(rng, 60000, 0.5f)),
+        rearranged(karmo::test::Decaying(40000)),
+    };
+    for (const auto& h : histories) {
+        karmo::test::SetHistory(s, h);
+        ASSERT_TRUE(CountCycles(s, p));
+        const Reference ref = referenceCount(h);
+        std::vector<float> expected(h.size() / 2 + 2, 0.0f);
+        std::copy(ref.ranges.begin(), ref.ranges.end(), expected.begin() + 1);
+        referenceSort(expected, static_cast<int>(ref.ranges.size()));
+        EXPECT_EQ(s.CountedRanges, expected);
+        EXPECT_EQ(s.batch().MaxRange, ref.rmax);
+        EXPECT_EQ(s.MinCountedRange, ref.rmin);
+    }
 }
 
 TEST_F(CountCyclesTest, OddCountDimensionsByRoundingHalfToEven) {
