@@ -8,6 +8,9 @@
 #include <random>
 #include <system_error>
 
+#include <fcntl.h>
+#include <unistd.h>
+
 namespace karmo {
 
 std::string JoinPath(std::string_view dir, std::string_view name) {
@@ -32,6 +35,17 @@ std::string tempNameFor(const std::string& path) {
     return path + suffix;
 }
 
+// The data must be on disk before the rename makes it the file, or a crash could leave
+// an empty file in place of the old one.
+std::string syncToDisk(const std::string& path) {
+    int fd = ::open(path.c_str(), O_RDONLY);
+    if (fd < 0) return errnoText(errno);
+    std::string error;
+    if (::fsync(fd) != 0) error = errnoText(errno);
+    ::close(fd);
+    return error;
+}
+
 }  // namespace
 
 std::string ReplaceFileAtomically(const std::string& path,
@@ -44,12 +58,15 @@ std::string ReplaceFileAtomically(const std::string& path,
         std::ofstream out(temp, std::ios::binary | std::ios::trunc);
         if (!out) return errnoText(errno);
         try {
+            // errno is read right after the first failing call, so a full disk is reported
+            // as such and not as whatever a later call left behind.
             write(out);
-            errno = 0;
-            out.flush();
             if (!out) error = errnoText(errno);
             if (error.empty()) {
-                errno = 0;
+                out.flush();
+                if (!out) error = errnoText(errno);
+            }
+            if (error.empty()) {
                 out.close();
                 if (out.fail()) error = errnoText(errno);
             }
@@ -57,6 +74,7 @@ std::string ReplaceFileAtomically(const std::string& path,
             error = e.what();
         }
     }
+    if (error.empty()) error = syncToDisk(temp);
     std::error_code ec;
     if (error.empty()) {
         fs::rename(temp, path, ec);

@@ -1,8 +1,12 @@
 #include <gtest/gtest.h>
 
+#include <csignal>
+#include <cstring>
 #include <stdexcept>
 #include <string>
 #include <vector>
+
+#include <sys/resource.h>
 
 #include "TempDir.h"
 #include "core/AtomicFile.h"
@@ -34,5 +38,26 @@ TEST(AtomicFile, ReplacesWholeOrNotAtAll) {
 
     EXPECT_EQ(ReplaceFileAtomically(path, std::string_view("second")), "");
     EXPECT_EQ(dir.read("out.txt"), "second");
+    EXPECT_EQ(dir.entries(), std::vector<std::string>{"out.txt"});
+}
+
+TEST(AtomicFile, FullDiskIsReportedAsSuchAndKeepsTheOldFile) {
+    TempDir dir;
+    const std::string path = JoinPath(dir.str(), "out.txt");
+    ASSERT_EQ(ReplaceFileAtomically(path, std::string_view("old")), "");
+
+    // A file size limit makes the write fail part way, as a full disk would.
+    rlimit saved{};
+    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &saved), 0);
+    auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit small = saved;
+    small.rlim_cur = 1000;
+    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
+    const std::string error = ReplaceFileAtomically(path, std::string(200000, 'x'));
+    setrlimit(RLIMIT_FSIZE, &saved);
+    std::signal(SIGXFSZ, oldHandler);
+
+    EXPECT_EQ(error, std::strerror(EFBIG));
+    EXPECT_EQ(dir.read("out.txt"), "old");
     EXPECT_EQ(dir.entries(), std::vector<std::string>{"out.txt"});
 }
