@@ -1,0 +1,128 @@
+#include "Commands.h"
+
+#include <filesystem>
+#include <sstream>
+
+#include "CliPrompter.h"
+#include "JsonWriter.h"
+#include "Output.h"
+#include "Pipeline.h"
+#include "history/HistoryFile.h"
+
+namespace karmo::cli {
+
+namespace {
+
+[[noreturn]] void usage(const std::string& why) { throw CliFailure(2, why, true); }
+
+void needPositional(const ParsedArgs& a, size_t n, const std::string& what) {
+    if (a.positional.size() < n) usage("missing " + what);
+    if (a.positional.size() > n) usage("unexpected argument " + a.positional[n]);
+}
+
+}  // namespace
+
+int HistoryCommand(const ParsedArgs& a, std::ostream& out, std::ostream& err) {
+    needPositional(a, 1, "INPUT");
+    const auto target = a.value("-o");
+    if (!target || target->empty()) usage("history needs -o OUT");
+    const InputOptions o = InputOptionsFrom(a);
+    CliPrompter p(err, a.has("--no"));
+    AppState s;
+    PrepareState(s, o.us, o.strain);
+    LoadHistory(s, p, a.positional[0], o);
+    RemoveConflicts(s, p);
+
+    // Written as the batch's own history is stored: the file format with its closing value.
+    const std::filesystem::path path(*target);
+    s.DatabaseDir = path.parent_path().string();
+    s.SaveFileName = path.filename().string();
+    const size_t before = p.messages().size();
+    int16_t ok = 0;
+    WriteHistoryFile(s, p, s.CurrentBatch, ok);
+    if (ok != 1) FailInput(p, before, "karmo-cli: " + *target + " could not be written");
+    out << *target << ": " << s.batch().PointCount << " points\n";
+    return 0;
+}
+
+int SpectrumCommand(const ParsedArgs& a, std::ostream& out, std::ostream& err) {
+    needPositional(a, 1, "INPUT");
+    const InputOptions o = InputOptionsFrom(a);
+    SpectrumOptions so;
+    so.levels = a.value("--levels");
+    so.minRange = a.value("--min-range");
+    so.mse = a.value("--mse");
+    so.fit = a.value("--fit");
+    CliPrompter p(err, a.has("--no"));
+    AppState s;
+    PrepareState(s, o.us, o.strain);
+    LoadHistory(s, p, a.positional[0], o);
+    RemoveConflicts(s, p);
+    const CountSummary c = CountSpectrum(s, p, so);
+
+    // Nothing is printed before the whole command has succeeded.
+    std::ostringstream text;
+    if (a.has("--json")) {
+        JsonWriter j(text);
+        j.beginObject();
+        j.key("history");
+        WriteHistoryJson(j, s);
+        j.key("counting");
+        WriteCountingJson(j, c);
+        j.key("spectrum");
+        WriteSpectrumJson(j, s);
+        if (so.fit) {
+            j.key("fit");
+            WriteFitJson(j, s);
+        }
+        j.key("messages");
+        WriteMessagesJson(j, p);
+        j.endObject();
+        text << '\n';
+    } else {
+        PrintHistoryText(text, s);
+        PrintCountingText(text, s, c);
+        PrintSpectrumText(text, s);
+        if (so.fit) PrintFitText(text, s);
+    }
+    out << text.str();
+    return 0;
+}
+
+int SynthCommand(const ParsedArgs& a, std::ostream& out, std::ostream& err) {
+    if (!a.positional.empty()) usage("unexpected argument " + a.positional[0]);
+    SynthOptions o;
+    const std::pair<const char*, std::string*> needed[] = {
+        {"--type", &o.type}, {"--q", &o.q},           {"--r", &o.r},         {"--max", &o.max},
+        {"--min", &o.min},   {"--levels", &o.levels}, {"--volume", &o.volume}};
+    for (const auto& [name, field] : needed) {
+        const auto v = a.value(name);
+        if (!v) usage(std::string("synth needs ") + name);
+        *field = *v;
+    }
+    CliPrompter p(err, false);
+    AppState s;
+    PrepareState(s, false, false);
+    SynthesizeFromOptions(s, p, o);
+
+    std::ostringstream text;
+    if (a.has("--json")) {
+        JsonWriter j(text);
+        j.beginObject();
+        j.key("source");
+        WriteSourceJson(j, s);
+        j.key("spectrum");
+        WriteSpectrumJson(j, s);
+        j.key("messages");
+        WriteMessagesJson(j, p);
+        j.endObject();
+        text << '\n';
+    } else {
+        PrintSourceText(text, s);
+        PrintSpectrumText(text, s);
+    }
+    out << text.str();
+    return 0;
+}
+
+}  // namespace karmo::cli

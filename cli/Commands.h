@@ -1,0 +1,25 @@
+#pragma once
+#include <ostream>
+#include <string>
+#include <vector>
+
+#include "Args.h"
+
+namespace karmo::cli {
+
+// Each command gets its parsed arguments and returns the exit status or throws CliFailure.
+// Output goes to `out`, messages and errors to `err`.
+int HistoryCommand(const ParsedArgs& a, std::ostream& out, std::ostream& err);
+int SpectrumCommand(const ParsedArgs& a, std::ostream& out, std::ostream& err);
+int SynthCommand(const ParsedArgs& a, std::ostream& out, std::ostream& err);
+int DbCommand(const std::string& sub, const ParsedArgs& a, std::ostream& out, std::ostream& err);
+int ReportCommand(const ParsedArgs& a, std::ostream& out, std::ostream& err);
+
+// The option tables of the commands.
+OptionTable CommandOptions(const std::string& command, const std::string& sub = "");
+
+// Reads the input options of a parsed command line.
+struct InputOptions;
+InputOptions InputOptionsFrom(const ParsedArgs& a);
+
+}  // namespace karmo::cli

@@ -1,0 +1,330 @@
+#include "Pipeline.h"
+
+#include <cctype>
+#include <cmath>
+#include <filesystem>
+
+#include "core/NumberForms.h"
+#include "core/Units.h"
+#include "distribution/DistributionFit.h"
+#include "distribution/DistributionParams.h"
+#include "history/HistoryChecks.h"
+#include "history/HistoryFile.h"
+#include "history/SeriesReaders.h"
+#include "spectrum/CycleCount.h"
+#include "spectrum/MeanStress.h"
+#include "spectrum/RainflowCounter.h"
+#include "spectrum/SpectrumLevels.h"
+#include "spectrum/SpectrumParams.h"
+
+namespace karmo::cli {
+
+void FailInput(const CliPrompter& p, size_t messagesBefore, const std::string& line) {
+    throw CliFailure(1, line, p.messages().size() == messagesBefore && !line.empty());
+}
+
+namespace {
+
+std::string lower(std::string t) {
+    for (char& c : t) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return t;
+}
+
+[[noreturn]] void usage(const CliPrompter& p, const std::string& line) {
+    (void)p;
+    throw CliFailure(2, line, true);
+}
+
+void tell(Prompter& p, const std::string& title, const std::string& text, Icon icon) {
+    p.tell(title, text, icon);
+}
+
+std::string paramsTitle(const AppState& s) { return s.QuantityName + "Spectrum Params"; }
+
+// --- the spectrum-parameters dialog's checks of its boxes, with its words ---
+
+// txt_Spectr_Levels: a whole number from 1 to MaxLevels.
+int16_t checkLevels(const AppState& s, CliPrompter& p, const std::string& text) {
+    const size_t before = p.messages().size();
+    const std::string& q = s.QuantityName;
+    double v = 0;
+    if (!ParseNumericText(text, v)) {
+        tell(p, paramsTitle(s), "The number of " + q + "levels must be numeric", Icon::Critical);
+        FailInput(p, before, "");
+    }
+    if (v <= 0) {
+        tell(p, paramsTitle(s), "The number of " + q + "levels must be greater than 0", Icon::Critical);
+        FailInput(p, before, "");
+    }
+    // Compared before the conversion, so a huge count cannot overflow the Integer.
+    if (v > s.MaxLevels) {
+        tell(p, q + "Spectrum params", "The max number of " + q + "levels is " + std::to_string(s.MaxLevels),
+             Icon::Critical);
+        FailInput(p, before, "");
+    }
+    const int16_t levels = RoundHalfEven16(v);
+    if (levels < 1) {   // a fraction below one half: OK refuses the set
+        tell(p, q + "Spectrum", "Check the spectrum parameters!", Icon::Critical);
+        FailInput(p, before, "");
+    }
+    return levels;
+}
+
+// txt_Spectr_Min on OK: below the lower limit it is corrected to the limit (with the
+// dialog's note); not below the largest range it is refused.
+float checkMinRange(const AppState& s, CliPrompter& p, float value) {
+    const size_t before = p.messages().size();
+    const DataBatch& b = s.batch();
+    const std::string& q = s.QuantityName;
+    const float lmin = MinRangeLowerLimit(s);
+    if (value + 0.0004f < lmin) {
+        tell(p, paramsTitle(s),
+             "The minimum " + q + "range should not be less than " +
+                 FormatMask(lmin * s.QuantityFactor, "##0.0## ") + s.QuantityUnit,
+             Icon::Information);
+        value = lmin;
+    }
+    if (!(value < b.MaxRange)) {
+        tell(p, paramsTitle(s),
+             "The minimum " + q + "range should be less than " +
+                 FormatMask(b.MaxRange * s.QuantityFactor, "####0.0##"),
+             Icon::Information);
+        FailInput(p, before, "");
+    }
+    return value;
+}
+
+double parseOrRefuse(const AppState& s, CliPrompter& p, const std::string& text,
+                     const std::string& title, const std::string& message) {
+    double v = 0;
+    if (!ParseNumericText(text, v)) {
+        const size_t before = p.messages().size();
+        tell(p, title, message, Icon::Critical);
+        FailInput(p, before, "");
+    }
+    (void)s;
+    return v;
+}
+
+}  // namespace
+
+int16_t DistributionTypeFromName(const std::string& name) {
+    const std::string n = lower(name);
+    if (n == "beta") return 1;
+    if (n == "weibull") return 2;
+    if (n == "lognorm") return 3;
+    return 0;
+}
+
+const char* DistributionName(int16_t type) {
+    switch (type) {
+    case 2: return "weibull";
+    case 3: return "lognorm";
+    default: return "beta";
+    }
+}
+
+std::string FormatFromName(const std::string& path) {
+    const std::string name = lower(std::filesystem::path(path).filename().string());
+    if (name.rfind("karhs.", 0) == 0) return "karmo";
+    auto ends = [&](const char* ext) {
+        const std::string e(ext);
+        return name.size() > e.size() && name.compare(name.size() - e.size(), e.size(), e) == 0;
+    };
+    if (ends(".txt")) return "text";
+    if (ends(".asc")) return "asc";
+    if (ends(".bin") || ends(".dac")) return "bin";
+    return "";
+}
+
+void PrepareState(AppState& s, bool us, bool strain) {
+    std::error_code ec;
+    std::string cwd = std::filesystem::current_path(ec).string();
+    InitAppState(s, cwd, "", -1);
+    if (us) SelectUnitSystem(s, UnitSystem::US, RebuildDmseLabel);
+    s.batch().Quantity = strain ? "Strain " : "Stress ";
+    ApplyQuantity(s, s.CurrentBatch);
+}
+
+void LoadHistory(AppState& s, CliPrompter& p, const std::string& path, const InputOptions& o) {
+    const size_t before = p.messages().size();
+    std::string format = o.format.empty() ? FormatFromName(path) : lower(o.format);
+    DataBatch& b = s.batch();
+    if (format == "karmo" || format == "text" || format == "text-noheader") {
+        s.TextHasHeader = format == "text-noheader" ? 0 : -1;
+        s.HistoryPath = path;
+        s.HistoryModified = true;
+        const OpenHistoryResult r = OpenChkHFile(s, p);
+        if (r.read != HistoryRead::Loaded || b.PointCount < 1)
+            FailInput(p, before, "karmo-cli: " + path + ": no history was read");
+    } else if (format == "asc" || format == "bin") {
+        s.HistoryModified = true;
+        const SeriesRead r = format == "asc" ? ReadAsciiSeries(s, p, path, s.CurrentBatch)
+                                             : ReadBinarySeries(s, p, path, s.CurrentBatch);
+        if (r != SeriesRead::Loaded || b.PointCount < 1)
+            FailInput(p, before, "karmo-cli: " + path + ": no history was read");
+        s.HistoryShown = true;
+        s.ViewStart = 1;
+    } else if (o.format.empty()) {
+        usage(p, "cannot tell the format of " + path + " from its name: give --format");
+    } else {
+        usage(p, "unknown --format " + o.format);
+    }
+
+    // The history-parameters dialog, for every source.
+    OpenHistParms(s);
+    if (!ValidateHistGate(s, p, o.gate) || !ValidateHistScale(s, p, o.scale))
+        FailInput(p, before, "");
+    double gate = 0, scale = 1;
+    ParseNumericText(o.gate, gate);
+    ParseNumericText(o.scale, scale);
+    ConfirmHistParms(s, p, static_cast<float>(gate), static_cast<float>(scale));
+    if (b.PointCount < 1) FailInput(p, before, "karmo-cli: " + path + ": the range gate left no history");
+    s.ProcessedCount = b.PointCount - b.PointCount % 2;
+}
+
+void RemoveConflicts(AppState& s, CliPrompter& p) {
+    DataBatch& b = s.batch();
+    int32_t count = b.PointCount;
+    if (count < 0) count = 0;
+    if (!s.Values.empty() && static_cast<size_t>(count) > s.Values.size() - 1)
+        count = static_cast<int32_t>(s.Values.size() - 1);
+    int16_t removeAll = 1;
+    CheckHistoryConflicts(s, p, s.Values, count, removeAll);
+    s.ProcessedCount = b.PointCount - b.PointCount % 2;
+}
+
+CountSummary CountSpectrum(AppState& s, CliPrompter& p, const SpectrumOptions& o) {
+    const size_t before = p.messages().size();
+    DataBatch& b = s.batch();
+    const bool stress = s.QuantityName == "Stress ";
+    int16_t fitType = 0;
+    if (o.fit) {
+        fitType = DistributionTypeFromName(*o.fit);
+        if (fitType == 0) usage(p, "unknown --fit " + *o.fit + " (beta, weibull or lognorm)");
+    }
+    std::string mse[3];
+    if (o.mse) {
+        if (!stress) usage(p, "--mse applies to stress histories only");
+        const std::string& t = *o.mse;
+        const size_t c1 = t.find(',');
+        const size_t c2 = c1 == std::string::npos ? c1 : t.find(',', c1 + 1);
+        if (c2 == std::string::npos || t.find(',', c2 + 1) != std::string::npos)
+            usage(p, "--mse takes three values: SU,SY,KF");
+        mse[0] = t.substr(0, c1);
+        mse[1] = t.substr(c1 + 1, c2 - c1 - 1);
+        mse[2] = t.substr(c2 + 1);
+    }
+
+    CountSummary sum;
+    CycleCountOutcome out = CycleCountClick(s, p);
+    sum.rearranged = out.rearranged;
+    // Rotating may bring the first and last points together as equal neighbours; with the
+    // conflicts removed, "C&ycle" is simply pressed again, as in the window.
+    if (out.conflict && out.historyShortened) {
+        out = CycleCountClick(s, p);
+        sum.rearranged = sum.rearranged || out.rearranged;
+    }
+    if (!out.ran || out.conflict)
+        FailInput(p, before, "karmo-cli: the history does not alternate between peaks and valleys");
+    if (out.meanStressDialog) {
+        MeanStressDialog d = out.dialog;
+        d.include = o.mse.has_value();
+        if (d.include) {
+            d.ultimateText = mse[0];
+            d.yieldText = mse[1];
+            d.notchText = mse[2];
+            if (!ValidateUltimateStrength(p, d.ultimateText) || !ValidateYieldStrength(p, d.yieldText) ||
+                !ValidateNotchFactor(p, d.notchText))
+                FailInput(p, before, "");
+        }
+        out.counting = MeanStressOk(s, p, d);
+    }
+    if (!out.counting.counted) FailInput(p, before, "karmo-cli: the count was stopped");
+    sum.cycles = RoundHalfEven(b.PointCount / 2.0);
+    sum.maxRange = b.MaxRange;
+    sum.minCountedRange = s.MinCountedRange;
+
+    // The spectrum-parameters dialog after a count: its proposals unless told otherwise.
+    SpectrumParamsProposal proposal = ProposeSpectrumParams(s, true);
+    if (o.levels) {
+        b.LevelCount = checkLevels(s, p, *o.levels);
+        proposal = ProposeSpectrumParams(s, true);   // the smallest range for that many levels
+    }
+    float minRange = proposal.minValue;
+    if (o.minRange)
+        minRange = static_cast<float>(parseOrRefuse(s, p, *o.minRange, paramsTitle(s),
+                                                    "The minimum " + s.QuantityName + "range must be numeric."));
+    b.MinRange = checkMinRange(s, p, minRange);
+    if (fitType != 0) s.DistributionType = fitType;
+    ConfirmDistributionType(s);
+    BuildSpectrumLevels(s, p);
+    FillWorkingLevels(s);
+    s.SpectrumChanged = true;
+    s.AfterCounting = false;
+    s.BatchKind = 1;
+    s.UiMode = kUiIdle;
+    if (b.LevelCount < 1) FailInput(p, before, "karmo-cli: no spectrum level holds a cycle");
+
+    if (fitType != 0) {
+        const size_t fitBefore = p.messages().size();
+        if (b.LevelCount > 0 && !CalculateDistribution(s, p))
+            FailInput(p, fitBefore, "karmo-cli: the distribution could not be fitted");
+    }
+    return sum;
+}
+
+void SynthesizeFromOptions(AppState& s, CliPrompter& p, const SynthOptions& o) {
+    const size_t before = p.messages().size();
+    DataBatch& b = s.batch();
+    const int16_t type = DistributionTypeFromName(o.type);
+    if (type == 0) usage(p, "unknown --type " + o.type + " (beta, weibull or lognorm)");
+    const std::string& q = s.QuantityName;
+    const float f = s.QuantityFactor;
+    s.DistributionType = type;
+    s.EditChoice = 2;
+    s.BatchKind = 3;
+
+    // The boxes in the order of the dialog: volume (which bounds the levels), levels, span.
+    const double volume = parseOrRefuse(s, p, o.volume, paramsTitle(s), "The spectrum volume must be numeric");
+    if (volume == 1) {
+        tell(p, paramsTitle(s), "The spectrum volume must be greater than 1", Icon::Critical);
+        FailInput(p, before, "");
+    }
+    if (!(std::fabs(volume) <= 2147483647.0))
+        FailInput(p, before, "karmo-cli: --volume " + o.volume + " is out of range");
+    b.Volume = RoundHalfEven(volume);
+    if (b.Volume > 0 && b.Volume <= s.MaxLevels) s.MaxLevels = b.Volume;
+    b.LevelCount = checkLevels(s, p, o.levels);
+
+    const double maxShown = parseOrRefuse(s, p, o.max, "Stress Spectrum Params",
+                                          "The Maximum " + q + "range must be numeric");
+    if (!(maxShown > 0)) {
+        tell(p, paramsTitle(s), "The maximum " + q + "range must be positive", Icon::Critical);
+        FailInput(p, before, "");
+    }
+    const double minShown = parseOrRefuse(s, p, o.min, paramsTitle(s),
+                                          "The minimum " + q + "range must be numeric.");
+    if (!(maxShown > minShown)) {
+        tell(p, paramsTitle(s),
+             "The maximum " + q + "range should not be less than " +
+                 FormatMask(static_cast<float>(minShown), "##0.0## "),
+             Icon::Critical);
+        FailInput(p, before, "");
+    }
+    b.MaxRange = static_cast<float>(maxShown / f);
+    b.MinRange = checkMinRange(s, p, static_cast<float>(minShown / f));
+    b.RecordTime = 0;
+
+    // The parameter dialog of the source distribution: its OK converts Q from the display
+    // form, checks both values and synthesises the levels.
+    ConfirmDistributionType(s);
+    s.SourceParamsType = type;
+    const DistributionParamsTexts opened = OpenDistributionParams(s);
+    const DistributionParamsOkResult r = DistributionParamsOk(s, p, opened, DistributionParamsTexts{o.q, o.r});
+    if (!r.accepted) FailInput(p, before, "karmo-cli: the distribution parameters were refused");
+    if (b.LevelCount < 1) FailInput(p, before, "karmo-cli: the distribution gave no spectrum");
+    FillWorkingLevels(s);
+}
+
+}  // namespace karmo::cli
