@@ -4,6 +4,7 @@
 // of a burst stays live until a larger range comes).
 #include <benchmark/benchmark.h>
 
+#include <cmath>
 #include <random>
 #include <vector>
 
@@ -79,6 +80,35 @@ void BM_CountOnly_Decaying(benchmark::State& state) {
     state.SetItemsProcessed(state.iterations() * n);
 }
 
+// For comparison: the array form of the procedure, which moves every live point on each
+// closed cycle (quadratic in the length of a decaying stretch).
+void BM_ArrayProcedure_Decaying(benchmark::State& state) {
+    const std::vector<float> h = decayingHistory(static_cast<int32_t>(state.range(0)));
+    const auto n = static_cast<int32_t>(h.size() - 2);
+    std::vector<float> W(h.size());
+    for (auto _ : state) {
+        std::copy(h.begin(), h.end(), W.begin());
+        W[static_cast<size_t>(n) + 1] = W[1];
+        int32_t k = 0, r = 0, i = 2;
+        for (;;) {
+            if ((n + 1) - r < 3) break;
+            while (i - r < 3) ++i;
+            if (i > n + 1) break;
+            const float x = std::fabs(W[i] - W[i - 1]);
+            const float y = std::fabs(W[i - 1] - W[i - 2]);
+            if (1.005 * static_cast<double>(x) >= static_cast<double>(y)) {
+                ++k;
+                r += 2;
+                for (int32_t j = 1; j <= i - r; ++j) W[i - j] = W[i - j - 2];
+            } else {
+                ++i;
+            }
+        }
+        benchmark::DoNotOptimize(k);
+    }
+    state.SetItemsProcessed(state.iterations() * n);
+}
+
 void BM_SortOnly_Random(benchmark::State& state) {
     const auto k = static_cast<int32_t>(state.range(0));
     std::mt19937 rng(7);
@@ -101,6 +131,7 @@ void BM_SortOnly_Random(benchmark::State& state) {
 BENCHMARK(BM_RotateCountSort_Random)->Arg(1000000)->Arg(10000000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_RotateCountSort_Decaying)->Arg(1000000)->Arg(10000000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_CountOnly_Decaying)->Arg(10000000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ArrayProcedure_Decaying)->Arg(100000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_SortOnly_Random)->Arg(5000000)->Unit(benchmark::kMillisecond);
 
 BENCHMARK_MAIN();
