@@ -10,6 +10,7 @@
 
 #include "../core/TempDir.h"
 #include "report/SummaryReport.h"
+#include "spectrum/SpectrumLevels.h"
 #include "SummaryFixtures.h"
 #include "support/ScriptedPrompter.h"
 
@@ -151,6 +152,25 @@ TEST(SummaryReport, MeanStressLinesAboveTheThreshold) {
         const bool omitted = std::find(lines.begin(), lines.end(), "Omitted cycles: 394") != lines.end();
         EXPECT_EQ(omitted, c.shown) << c.su;
     }
+}
+
+TEST(SummaryReport, OmittedCyclesOfTheLastBuild) {
+    // Ranges 2, 6 and 10 on two levels from 10 down to 6: the range 2 is left out.
+    ReportBatch r = karmo::test::HistorySi();
+    r.b().PointCount = 6;
+    r.s.CountedRanges = {0, 2, 6, 10, 0};
+    r.b().LevelCount = 2;
+    r.b().MaxRange = 10;
+    r.b().MinRange = 6;
+    ScriptedPrompter p;
+    BuildSpectrumLevels(r.s, p);
+    const auto file = fileLines(r.s);
+    EXPECT_NE(std::find(file.begin(), file.end(), "Omitted cycles: 1"), file.end());
+    const auto printed = BuildSummaryReport(r.s, SummaryForm::Printer, kReportDate).texts();
+    const auto table = std::find(printed.begin(), printed.end(), std::string(13, ' ') + std::string(32, '-'));
+    ASSERT_NE(table, printed.end());
+    ASSERT_GE(printed.end() - table, 4);
+    EXPECT_EQ(table[3], std::string(13, ' ') + "Omitted cycles: 1");   // right after the two rows
 }
 
 TEST(SummaryReport, PrinterLeavesOutTablesOf31Levels) {
