@@ -18,7 +18,8 @@ int16_t RoundHalfEven16(double v);   // to an Integer
 // A display mask: '#' optional digit, '0' required digit, '.' decimal point, literal
 // characters (a trailing blank, say) copied as they stand; "#.0#e+##" style masks give
 // scientific form. Digits beyond the mask's decimals are rounded half away from zero on
-// the decimal value of the number, as the display masks do.
+// the decimal value of the number, as the display masks do. A negative value gets a
+// leading "-" unless only zeros are shown ("0.0" for -0.0001 in "###0.0##").
 //
 // The decimal value is the number's general text: 15 significant digits for a double,
 // 7 for a float (the float overload), so 0.1f shows as "0.1" in any mask and 2.675f

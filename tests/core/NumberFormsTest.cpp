@@ -449,6 +449,34 @@ TEST(NumberForms, ListReaderEmptyTextAtLineEnd) {
     EXPECT_TRUE(r.atEnd());
 }
 
+// A database file: quoted lines, list lines, a text at the end of a list line.
+TEST(NumberForms, ListReaderDatabaseLayout) {
+    std::istringstream in(
+        "-3 \r\n 1 \r\n\"Stress \"\r\n 10  2  101  250.5 -120 \r\n 300  1000 \r\n"
+        " 150  5000 \r\n 300  150  6000  0  0  520 Batch 1\r\n 0  0  0  300  1 \r\n");
+    ListReader r(in);
+    std::vector<double> numbers;
+    std::string quantity, name;
+    double v = 0;
+    for (int i = 0; i < 2; ++i) {
+        ASSERT_TRUE(r.readNumber(v));
+        numbers.push_back(v);
+    }
+    ASSERT_TRUE(r.readString(quantity));
+    for (int i = 0; i < 15; ++i) {
+        ASSERT_TRUE(r.readNumber(v));
+        numbers.push_back(v);
+    }
+    EXPECT_FALSE(r.atLineEnd());
+    ASSERT_TRUE(r.readString(name));
+    while (r.readNumber(v)) numbers.push_back(v);
+    EXPECT_EQ(quantity, "Stress ");
+    EXPECT_EQ(name, "Batch 1");
+    EXPECT_EQ(numbers, (std::vector<double>{-3, 1, 10, 2, 101, 250.5, -120, 300, 1000, 150, 5000,
+                                            300, 150, 6000, 0, 0, 520, 0, 0, 0, 300, 1}));
+    EXPECT_EQ(r.itemsRead(), 24);
+}
+
 TEST(NumberForms, ListReaderRefusesWhatIsNotANumber) {
     const struct {
         const char* text;
