@@ -6,7 +6,7 @@
 set -euo pipefail
 cd "$(dirname "$0")"
 
-PACKAGES=(cmake g++ make qt6-base-dev libgl-dev libgtest-dev libgmock-dev libbenchmark-dev)
+PACKAGES=(cmake g++ make qt6-base-dev libgl-dev fonts-dejavu-core libgtest-dev libgmock-dev libbenchmark-dev)
 
 install_missing() {
   local missing=()
@@ -52,11 +52,17 @@ case "${1:-run}" in
     exec build/karmo-cli "$@"
     ;;
   run)
-    if [ -x build/karmo ]; then
-      exec build/karmo
-    else
-      echo "karmo: the desktop window is not built yet; the tests run with ./karmo.sh test."
+    if [ ! -x build/karmo ]; then
+      echo "karmo: the desktop window was not built (Qt 6 Widgets missing?); the tests run with ./karmo.sh test." >&2
+      exit 1
     fi
+    if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ] && [ -z "${QT_QPA_PLATFORM:-}" ]; then
+      echo "karmo: no display to open the window on (neither DISPLAY nor WAYLAND_DISPLAY is set)." >&2
+      echo "karmo: run it on a desktop, or under a virtual display (Debian package xvfb):  xvfb-run -a ./karmo.sh" >&2
+      echo "karmo: or without any display:  QT_QPA_PLATFORM=offscreen ./karmo.sh" >&2
+      exit 1
+    fi
+    exec build/karmo
     ;;
   *)
     echo "usage: ./karmo.sh [test | cli ARGS...]" >&2

@@ -1,0 +1,78 @@
+#include "ui/BatchDisplay.h"
+
+#include <cmath>
+
+#include "core/NumberForms.h"
+#include "core/Settings.h"
+#include "core/Units.h"
+
+namespace karmo {
+
+std::string DistributionLabelFor(float sourceType) {
+    if (sourceType == 0.0f) return "(Beta)";
+    if (sourceType == -1.0f) return "(Weibull)";
+    if (sourceType == -2.0f) return "(Log-norm)";
+    return "";
+}
+
+double DisplayFittedQ(const AppState& s, int b, int distributionType) {
+    const DataBatch& d = s.batch(b);
+    const double f = s.QuantityFactor;
+    const double m = d.MaxRange;
+    switch (distributionType) {
+        case 2: return f * m * d.FitQ;
+        case 3: return f * m > 0 ? d.FitQ + std::log(f * m) : d.FitQ;
+        default: return d.FitQ;
+    }
+}
+
+std::string MeanStressLine(const AppState& s, int b) {
+    const DataBatch& d = s.batch(b);
+    if (d.UltimateStrength > 1.0011f) {
+        return "DMSE(+): Su=" + FormatMask(d.UltimateStrength * s.StressFactor, "####") +
+               ", Sy=" + FormatMask(d.YieldStrength * s.StressFactor, "####") +
+               ", Kf=" + FormatMask(d.NotchFactor, "##.0#");
+    }
+    return d.HasHistory ? "  DMSE(-)" : "";
+}
+
+BatchDisplayTexts PrepareBatchDisplay(AppState& s, int b) {
+    ApplyQuantity(s, b);
+    const DataBatch& d = s.batch(b);
+    const QuantityCaptions c = CaptionsForQuantity(s);
+    BatchDisplayTexts t;
+    t.quantityToolTip = ToolTipFor("Label7", s.ToolTipsHidden);
+    t.batchNumber = std::to_string(b);
+    t.batchName = d.Name;
+    t.historyTitle = c.History;
+    t.spectrumTitle = c.Spectrum;
+    t.distributionTitle = c.Distribution;
+    t.maxValueCaption = c.Maximum;
+    t.minValueCaption = c.Minimum;
+    t.maxRangeCaption = c.MaximumRange;
+    t.minRangeCaption = c.MinimumRange;
+
+    // the database counts the closing value with the history
+    const int32_t points = d.PointCount % 2 != 0 ? d.PointCount - 1 : d.PointCount;
+    const char* mask = "#####0.0##";
+    t.points = std::to_string(points);
+    t.maxValue = FormatMask(d.MaxValue * s.QuantityFactor, mask);
+    t.minValue = FormatMask(d.MinValue * s.QuantityFactor, mask);
+    t.historyTime = FormatMask(d.RecordTime, mask);
+    t.maxRange = FormatMask(d.MaxRange * s.QuantityFactor, mask);
+    t.minRange = FormatMask(d.MinRange * s.QuantityFactor, mask);
+    t.levels = std::to_string(d.LevelCount);
+    t.volume = std::to_string(d.Volume);
+    t.spectrumTime = FormatMask(d.RecordTime, mask);
+
+    if (d.FitQ != 0.0f || d.SourceQ != 0.0f) {
+        t.distributionLabel = DistributionLabelFor(d.SourceType);
+        s.DistributionType = static_cast<int16_t>(1 - static_cast<int>(d.SourceType));
+    }
+    t.q = FormatMask(DisplayFittedQ(s, b, s.DistributionType), "###0.0##");
+    t.r = FormatMask(d.FitR, "###0.0##");
+    t.meanStressLine = MeanStressLine(s, b);
+    return t;
+}
+
+}  // namespace karmo

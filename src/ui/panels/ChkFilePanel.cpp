@@ -1,0 +1,71 @@
+#include "ui/panels/ChkFilePanel.h"
+
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QVBoxLayout>
+
+#include "ui/FileLists.h"
+#include "ui/FocusEdit.h"
+
+namespace karmo {
+
+ChkFilePanel::ChkFilePanel(QWidget* parent) : Panel("frm_Chk_File", QStringLiteral("Input File"), parent) {
+    auto* v = new QVBoxLayout(this);
+    auto* g = new QGridLayout;
+    addField(g, 0, QStringLiteral("lbl_Batch_Label"), QStringLiteral("Current Data Batch: "),
+             QStringLiteral("txt_Batch_Label"));
+    edit(QStringLiteral("txt_Batch_Label"))->setReadOnly(true);
+    v->addLayout(g);
+    QLabel* prompt = makeLabel(QStringLiteral("lbl_Chk_File_Text"),
+                               QStringLiteral("History file doen't exist. Please select one of these choices:"));
+    prompt->setWordWrap(true);
+    v->addWidget(prompt);
+
+    QGroupBox* choice = makeFrame(QStringLiteral("frm_Hist_Choice"), QStringLiteral("Edit Choices"));
+    auto* cg = new QGridLayout(choice);
+    int i = 0;
+    for (const char* caption : {"Text File (WH)", "Keyboard", "Stress-Time History", "KARMO File"}) {
+        QRadioButton* r = makeOption(ArrayName(QStringLiteral("btt_Hist_Choice"), i), QString::fromLatin1(caption));
+        r->setProperty("index", i);
+        r->setParent(choice);
+        cg->addWidget(r, i / 2, i % 2);
+        ++i;
+    }
+    v->addWidget(choice);
+
+    auto* fg = new QGridLayout;
+    addField(fg, 0, QStringLiteral("lbl_name_HS"), QStringLiteral("Open File:"), QStringLiteral("fil_name_HS"));
+    v->addLayout(fg);
+
+    QGroupBox* fileFrame = makeFrame(QStringLiteral("frm_File_List"), QStringLiteral("File"));
+    files_ = new FileList(fileFrame);
+    files_->setObjectName(QStringLiteral("fil_File_Name"));
+    files_->setPattern(QStringLiteral("karhs.*;*.bin"));
+    (new QVBoxLayout(fileFrame))->addWidget(files_);
+    QGroupBox* pathFrame = makeFrame(QStringLiteral("frm_File_Path"), QStringLiteral("Path"));
+    drives_ = new DriveList(pathFrame);
+    drives_->setObjectName(QStringLiteral("drv_File_Drive"));
+    dirs_ = new DirList(pathFrame);
+    dirs_->setObjectName(QStringLiteral("dir_File_Directory"));
+    auto* pv = new QVBoxLayout(pathFrame);
+    pv->addWidget(drives_);
+    pv->addWidget(dirs_, 1);
+    auto* lists = new QHBoxLayout;
+    lists->addWidget(fileFrame, 1);
+    lists->addWidget(pathFrame, 1);
+    v->addLayout(lists, 1);
+
+    QPushButton* ok = makeButton(QStringLiteral("cmd_Filepath_OK"), QStringLiteral("&OK"));
+    v->addLayout(buttonRow({ok, makeButton(QStringLiteral("cmd_Filepath_Cancel"), QStringLiteral("&Cancel"))}));
+    setDefaultButton(ok);
+
+    connect(dirs_, &DirList::pathChanged, files_, &FileList::setPath);
+    connect(drives_, &DriveList::driveChanged, dirs_, [this](const QString& d) {
+        dirs_->setPath(d);
+        files_->setPath(d);
+    });
+}
+
+}  // namespace karmo

@@ -1,0 +1,32 @@
+#include "ui/panels/EditChoicePanel.h"
+
+#include <QPushButton>
+#include <QRadioButton>
+#include <QVBoxLayout>
+
+namespace karmo {
+
+EditChoicePanel::EditChoicePanel(QWidget* parent)
+    : Panel("frm_Edit_Choice", QStringLiteral("Edit Stress Spectrum Choices"), parent) {
+    auto* v = new QVBoxLayout(this);
+    QLabel* prompt = makeLabel(QStringLiteral("lbl_Edit_Choice"),
+                               QStringLiteral("Please select one to edit Stress Spectrum:"));
+    prompt->setWordWrap(true);
+    v->addWidget(prompt);
+    QGroupBox* choices = makeFrame(QStringLiteral("frm_Choices"), QStringLiteral("Choices"));
+    auto* cv = new QVBoxLayout(choices);
+    int i = 0;
+    for (const char* caption : {"Distribution", "Keyboard"}) {
+        QRadioButton* r = makeOption(ArrayName(QStringLiteral("btt_Edit_Choice"), i), QString::fromLatin1(caption));
+        r->setProperty("index", i++);
+        r->setParent(choices);
+        cv->addWidget(r);
+    }
+    v->addWidget(choices);
+    v->addStretch(1);
+    QPushButton* ok = makeButton(QStringLiteral("cmd_Choice_OK"), QStringLiteral("&OK"));
+    v->addLayout(buttonRow({ok, makeButton(QStringLiteral("cmd_Choice_Cancel"), QStringLiteral("&Cancel"))}));
+    setDefaultButton(ok);
+}
+
+}  // namespace karmo
