@@ -62,6 +62,14 @@ struct AppState {
     bool DatabaseReadFailed = false;
     bool HistoryFilesRenumbered = false;
     bool DatabaseEditFlag = false;  // edit flag of the Loading Database panel
+    int16_t DataMode = 0;           // Data Services dialog: 1 save database, 2 save history,
+                                    // 3 open, 5 colours, 6 new database
+    bool NewBatch = false;          // CurrentBatch is a fresh slot behind the last batch
+    bool NewDatabaseSession = false;    // a new database not written yet
+    bool SavingHistory = false;     // the Data Services dialog saves the current history
+    int16_t ClosingPointAdded = 0;  // 1: the history is stored with its closing extreme
+    bool LevelsAtHistoryEdit = false;   // the batch held spectrum levels when its history edit began
+    bool SpectrumRebuilt = false;   // the spectrum was rebuilt since the history last changed
 
     DataBatch& batch() { return Batches[static_cast<size_t>(CurrentBatch)]; }
     const DataBatch& batch() const { return Batches[static_cast<size_t>(CurrentBatch)]; }
