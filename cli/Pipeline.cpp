@@ -142,6 +142,10 @@ void PrepareState(AppState& s, bool us, bool strain) {
     std::string cwd = std::filesystem::current_path(ec).string();
     InitAppState(s, cwd, "", -1);
     if (us) SelectUnitSystem(s, UnitSystem::US, RebuildDmseLabel);
+    SetQuantity(s, strain);
+}
+
+void SetQuantity(AppState& s, bool strain) {
     s.batch().Quantity = strain ? "Strain " : "Stress ";
     ApplyQuantity(s, s.CurrentBatch);
 }
@@ -313,7 +317,9 @@ void SynthesizeFromOptions(AppState& s, CliPrompter& p, const SynthOptions& o) {
         FailInput(p, before, "");
     }
     b.MaxRange = static_cast<float>(maxShown / f);
-    b.MinRange = checkMinRange(s, p, static_cast<float>(minShown / f));
+    // The lower limit of the smallest range belongs to a counted spectrum (it keeps the levels
+    // above the smallest counted range); a grid for a distribution may reach lower.
+    b.MinRange = static_cast<float>(minShown / f);
     b.RecordTime = 0;
 
     // The parameter dialog of the source distribution: its OK converts Q from the display

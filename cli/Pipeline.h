@@ -50,6 +50,8 @@ std::string FormatFromName(const std::string& path);
 // Fresh program state as at start-up (no settings file: the factory values), in the
 // working slot, with the unit system and the quantity chosen.
 void PrepareState(AppState& s, bool us, bool strain);
+// The quantity of the current batch ("Stress " or "Strain "), applied to the state.
+void SetQuantity(AppState& s, bool strain);
 
 // Reads INPUT into the current batch as the input panel does, then applies the gate and
 // the scale factor as the history-parameters dialog does. Throws CliFailure.
