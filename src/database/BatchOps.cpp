@@ -13,10 +13,6 @@ namespace {
 
 const std::string kTitle(kLoadingDatabaseTitle);
 
-void nameIfEmpty(AppState& s, int b) {
-    if (s.batch(b).Name.empty()) s.batch(b).Name = "Batch " + std::to_string(b);
-}
-
 // The fields the saved copy restores when a spectrum edit is abandoned.
 void copySpectrumFields(const BatchRecord& from, BatchRecord& to) {
     to.LevelCount = from.LevelCount;
@@ -70,6 +66,10 @@ void maximumMessage(Prompter& p) {
 
 }  // namespace
 
+void NameBatchIfEmpty(AppState& s, int b) {
+    if (s.batch(b).Name.empty()) s.batch(b).Name = "Batch " + std::to_string(b);
+}
+
 void SelectNewOrLastBatch(AppState& s) {
     if (s.CurrentBatch < kMaxBatches && s.BatchCount < kMaxBatches) {
         openNewBatch(s);
@@ -95,7 +95,7 @@ void ClearBatch(AppState& s, int slot) {
     b.SourceType = 0;
     b.YieldStrength = 0;
     b.NotchFactor = 0;
-    nameIfEmpty(s, slot);
+    NameBatchIfEmpty(s, slot);
     if (s.NewBatch) {
         const std::string quantity = b.Saved.Quantity;
         b.Saved = BatchRecord{};
@@ -230,7 +230,7 @@ EditHistoryStep EditHistoryClick(AppState& s, Prompter& p) {
                                       Buttons::YesNo, 0});
         if (a != Answer::Yes) return EditHistoryStep::Stopped;
     }
-    nameIfEmpty(s, s.CurrentBatch);
+    NameBatchIfEmpty(s, s.CurrentBatch);
     s.HistoryModified = false;
     // What a changed history makes obsolete is decided when it is saved.
     s.LevelsAtHistoryEdit = b.LevelCount > 0;
@@ -244,7 +244,7 @@ void PrepareSpectrumEdit(AppState& s) {
         s.NewBatch = true;
         ClearBatch(s, s.CurrentBatch);
     }
-    nameIfEmpty(s, s.CurrentBatch);
+    NameBatchIfEmpty(s, s.CurrentBatch);
 }
 
 }  // namespace karmo

@@ -18,6 +18,9 @@ void SelectNewOrLastBatch(AppState& s);
 // "Batch <n>". For a new batch the saved copy (with its name) is cleared too.
 void ClearBatch(AppState& s, int b);
 
+// An unnamed batch b is named "Batch <b>".
+void NameBatchIfEmpty(AppState& s, int b);
+
 // Clears the spectrum, fit and material values derived from a history that has changed
 // since: only when the batch held levels when its history edit began (LevelsAtHistoryEdit)
 // and the spectrum has not been rebuilt since (SpectrumRebuilt). RecordTime goes too when

@@ -54,10 +54,6 @@ bool prepareHistory(AppState& s, Prompter& p, SaveOutcome& out, const std::strin
     return true;
 }
 
-void nameIfEmpty(AppState& s) {
-    if (s.batch().Name.empty()) s.batch().Name = "Batch " + std::to_string(s.CurrentBatch);
-}
-
 // After a save that gave history files new numbers the slots in memory no longer match the
 // file: read it again and stay on the current batch under its new number.
 void reload(AppState& s, Prompter& p, FileOps& ops, SaveOutcome& out) {
@@ -145,7 +141,7 @@ SaveOutcome SaveFromDialog(AppState& s, Prompter& p, FileOps& ops) {
         if (!prepareHistory(s, p, out,
                             "Please use the Correction option to correct the conflicting values."))
             return out;
-        nameIfEmpty(s);
+        NameBatchIfEmpty(s, s.CurrentBatch);
         if (s.HistoryModified) {
             ClearDerivedData(s);
             const Answer a = askYesNo(p, savingHistory,
@@ -243,7 +239,7 @@ SaveOutcome WriteNewDatabase(AppState& s, Prompter& p, FileOps& ops) {
             s.BatchCount = s.CurrentBatch;
             s.NewBatch = false;
         }
-        nameIfEmpty(s);
+        NameBatchIfEmpty(s, s.CurrentBatch);
         s.ClosingPointAdded = 1;
         int16_t ok = 0;
         WriteHistoryFile(s, p, s.CurrentBatch, ok);
