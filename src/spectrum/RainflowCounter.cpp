@@ -214,7 +214,11 @@ bool CountCycles(AppState& s, Prompter& p) {
         return false;
     }
 
-    sortRanges(ranges, t.cycles, work.get());
+    // The previous results are replaced now; their memory is already mapped, which makes
+    // it a cheaper scratch for the sort than fresh pages.
+    float* scratch = work.get();
+    if (s.CountedRanges.size() >= static_cast<size_t>(t.cycles)) scratch = s.CountedRanges.data();
+    sortRanges(ranges, t.cycles, scratch);
     s.CountedRanges = std::move(ranges);
     b.MaxRange = t.maxRange;
     s.MinCountedRange = t.minRange;
