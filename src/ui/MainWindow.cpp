@@ -239,9 +239,14 @@ void MainWindow::buildPanels() {
                          new HistParmsPanel(surface_), new CorrectionPanel(surface_),
                          new RescaleInfoPanel(surface_), new SubtractPanel(surface_),
                          new AppendPanel(surface_), new ChkFilePanel(surface_)};
+    for (Panel* p : std::initializer_list<Panel*>{stressInfo_, hist_, spectr_, spectrumInfo, distr_})
+        p->setRaiseOnShow(false);
     about_ = new AboutPanel(surface_);
     all << about_;
-    for (Panel* p : all) panels_.insert(p->objectName(), p);
+    for (Panel* p : all) {
+        panels_.insert(p->objectName(), p);
+        connect(p, &Panel::shownChanged, this, &MainWindow::updateTitles);
+    }
 
     connect(about_->button(QStringLiteral("cmd_about")), &QPushButton::clicked, this, &MainWindow::cmd_about_Click);
     connect(dataServ_->button(QStringLiteral("cmd_data_do")), &QPushButton::clicked, this,
@@ -341,8 +346,15 @@ void MainWindow::centreTitles() {
         l->adjustSize();
         l->move((w - l->width()) / 2, y);
         y += l->height() + (l == titles_.first() ? h / 20 : h / 60);
-        l->show();
     }
+    updateTitles();
+}
+
+void MainWindow::updateTitles() {
+    // The title on the background is for the empty window only.
+    bool covered = false;
+    for (const Panel* p : panels_) covered = covered || p->isVisibleTo(this);
+    for (QLabel* l : titles_) l->setVisible(!covered);
 }
 
 void MainWindow::resizeEvent(QResizeEvent* e) {

@@ -129,6 +129,7 @@ private:
     void sizeWindow(const MainWindowOptions& o);
     void scaleControls();
     void centreTitles();
+    void updateTitles();
     void setStartMenus();
     void syncUnitMenus();
     void syncToolTipMenus();

@@ -370,3 +370,26 @@ TEST(ExitQuestions, ModifiedEmptyDatabaseAsksNothing) {
 
 }  // namespace
 }  // namespace karmo
+
+namespace karmo {
+namespace {
+
+TEST(MainWindowTitle, ShownOnlyOnTheEmptyWindow) {
+    test::ScriptedPrompter prompter;
+    test::WindowFixture f(&prompter);
+    MainWindow& w = f.w();
+    w.show();
+    QLabel* name = w.findChild<QLabel*>(QStringLiteral("lbl_Title_Name"));
+    ASSERT_NE(name, nullptr);
+    EXPECT_EQ(name->text(), QStringLiteral("KARMO"));
+    EXPECT_TRUE(name->isVisible());
+    // centred horizontally on the window
+    EXPECT_NEAR(name->x() + name->width() / 2.0, w.centralWidget()->width() / 2.0, 1.0);
+    w.action(QStringLiteral("mnu_settings"))->trigger();
+    EXPECT_FALSE(name->isVisible());
+    w.panel(QStringLiteral("frm_data_serv"))->button(QStringLiteral("cmd_data_cancel"))->click();
+    EXPECT_TRUE(name->isVisible());
+}
+
+}  // namespace
+}  // namespace karmo

@@ -57,6 +57,18 @@ TEST(Screenshots, EmptyWindowColoursAndDatabase) {
         win.action(QStringLiteral("mnu_data_edit"))->trigger();
         QApplication::processEvents();
         EXPECT_TRUE(win.grab().save(out + QStringLiteral("/database-") + size + QStringLiteral(".png")));
+
+        // every panel on its own, for a look at what is cut off (not kept in the repository)
+        if (!qEnvironmentVariable("KARMO_SCREENSHOTS_PANELS").isEmpty()) {
+            for (Panel* p : win.findChildren<Panel*>()) {
+                const bool was = p->isVisible();
+                p->show();
+                QApplication::processEvents();
+                p->grab().save(out + QStringLiteral("/panel-") + p->objectName() + QLatin1Char('-') + size +
+                               QStringLiteral(".png"));
+                p->setVisible(was);
+            }
+        }
     }
 }
 

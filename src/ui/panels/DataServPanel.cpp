@@ -33,10 +33,16 @@ DataServPanel::DataServPanel(QWidget* parent) : Panel("frm_data_serv", QStringLi
     auto* pv = new QVBoxLayout(pathFrame);
     pv->addWidget(drives_);
     pv->addWidget(dirs_, 1);
-    auto* lists = new QHBoxLayout;
+    // The lists go as one block, so that the colour samples take their room.
+    auto* listBlock = new QWidget(this);
+    listBlock->setObjectName(QStringLiteral("data_lists"));
+    auto* lists = new QHBoxLayout(listBlock);
+    lists->setContentsMargins(0, 0, 0, 0);
+    fileFrame->setParent(listBlock);
+    pathFrame->setParent(listBlock);
     lists->addWidget(fileFrame, 1);
     lists->addWidget(pathFrame, 1);
-    v->addLayout(lists, 1);
+    v->addWidget(listBlock, 1);
 
     // The colour samples stand for the windows they colour.
     QGroupBox* graphics = makeFrame(QStringLiteral("frm_set_graphics"), QStringLiteral("Window"));
@@ -51,6 +57,8 @@ DataServPanel::DataServPanel(QWidget* parent) : Panel("frm_data_serv", QStringLi
         l->setFrameShape(QFrame::Box);
         l->setAutoFillBackground(true);
         l->setMinimumHeight(p.index == 5 ? 28 : 48);
+        // the restore button is a button, not a window sample: it keeps one line's height
+        if (p.index == 5) l->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
         l->setCursor(Qt::PointingHandCursor);
         gg->addWidget(l, p.row, p.col, p.rowSpan, p.colSpan);
         connect(l, &ClickLabel::clicked, this, [this, i = p.index](Qt::MouseButton) { emit sampleClicked(i); });
@@ -126,8 +134,7 @@ void DataServPanel::configure(DataServMode mode, const AppState& s) {
     name->setVisible(history);
     if (history) name->setAcceptedText(QStringLiteral("karhs.") + QString::number(s.CurrentBatch));
 
-    findChild<QGroupBox*>(QStringLiteral("frm_Load_File"))->setVisible(!colors);
-    findChild<QGroupBox*>(QStringLiteral("frm_data_path"))->setVisible(!colors);
+    findChild<QWidget*>(QStringLiteral("data_lists"))->setVisible(!colors);
     findChild<QGroupBox*>(QStringLiteral("frm_set_graphics"))->setVisible(colors);
     if (colors) {
         paintSamples(s);

@@ -1,5 +1,6 @@
 #include "ui/panels/LoadDbasePanel.h"
 
+#include <QFrame>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QPushButton>
@@ -26,13 +27,24 @@ LoadDbasePanel::LoadDbasePanel(QWidget* parent)
     head->setColumnStretch(3, 1);
     v->addLayout(head);
 
-    auto section = [this](QGridLayout* g, int row, int col, const QString& titleName, const QString& title) {
-        ClickLabel* l = makeClickLabel(titleName, title);
+    // One sunken box per section; the section titles switch stress and strain.
+    auto box = [this](QLayout*& inner) {
+        auto* f = new QFrame(this);
+        f->setFrameShape(QFrame::StyledPanel);
+        f->setFrameShadow(QFrame::Sunken);
+        auto* g = new QGridLayout(f);
+        g->setHorizontalSpacing(10);
+        g->setVerticalSpacing(4);
+        inner = g;
+        return f;
+    };
+    auto title = [this](QGridLayout* g, int row, const QString& name, const QString& text, int span) {
+        ClickLabel* l = makeClickLabel(name, text);
         QFont f = l->font();
         f.setBold(true);
         l->setFont(f);
         l->setCursor(Qt::PointingHandCursor);
-        g->addWidget(l, row, col, 1, 2);
+        g->addWidget(l, row, 0, 1, span);
         return l;
     };
     auto value = [this](QGridLayout* g, int row, int col, const QString& name, const QString& caption) {
@@ -42,37 +54,48 @@ LoadDbasePanel::LoadDbasePanel(QWidget* parent)
         g->addWidget(val, row, col + 1);
     };
 
-    auto* g = new QGridLayout;
-    g->setHorizontalSpacing(8);
-    ClickLabel* l7 = section(g, 0, 0, QStringLiteral("Label7"), QStringLiteral("Stress History"));
-    value(g, 1, 0, QStringLiteral("lbl_Db_Points"), QStringLiteral("Number of Data Points:"));
-    value(g, 2, 0, QStringLiteral("lbl_Db_MaxValue"), QStringLiteral("Maximum Stress:"));
-    value(g, 3, 0, QStringLiteral("lbl_Db_MinValue"), QStringLiteral("Minimum Stress:"));
-    value(g, 4, 0, QStringLiteral("lbl_Db_HistTime"), QStringLiteral("Record Time:"));
+    QLayout* l = nullptr;
+    QFrame* historyBox = box(l);
+    auto* hg = static_cast<QGridLayout*>(l);
+    ClickLabel* l7 = title(hg, 0, QStringLiteral("Label7"), QStringLiteral("Stress History"), 2);
+    value(hg, 1, 0, QStringLiteral("lbl_Db_Points"), QStringLiteral("Number of Data Points:"));
+    value(hg, 2, 0, QStringLiteral("lbl_Db_MaxValue"), QStringLiteral("Maximum Stress:"));
+    value(hg, 3, 0, QStringLiteral("lbl_Db_MinValue"), QStringLiteral("Minimum Stress:"));
+    value(hg, 4, 0, QStringLiteral("lbl_Db_HistTime"), QStringLiteral("Record Time:"));
 
-    ClickLabel* l11 = section(g, 0, 3, QStringLiteral("Label11"), QStringLiteral("Stress Spectrum"));
-    value(g, 1, 3, QStringLiteral("lbl_Db_MaxRange"), QStringLiteral("Maximum Stress Range:"));
-    value(g, 2, 3, QStringLiteral("lbl_Db_MinRange"), QStringLiteral("Minimum Stress Range:"));
-    value(g, 3, 3, QStringLiteral("lbl_Db_Levels"), QStringLiteral("Number of Levels:"));
-    value(g, 4, 3, QStringLiteral("lbl_Db_Volume"), QStringLiteral("Spectrum Volume:"));
-    value(g, 5, 3, QStringLiteral("lbl_Db_SpecTime"), QStringLiteral("Record Time:"));
-    g->setColumnMinimumWidth(2, 16);
+    QFrame* spectrumBox = box(l);
+    auto* sg = static_cast<QGridLayout*>(l);
+    ClickLabel* l11 = title(sg, 0, QStringLiteral("Label11"), QStringLiteral("Stress Spectrum"), 2);
+    value(sg, 1, 0, QStringLiteral("lbl_Db_MaxRange"), QStringLiteral("Maximum Stress Range:"));
+    value(sg, 2, 0, QStringLiteral("lbl_Db_MinRange"), QStringLiteral("Minimum Stress Range:"));
+    value(sg, 3, 0, QStringLiteral("lbl_Db_Levels"), QStringLiteral("Number of Levels:"));
+    value(sg, 4, 0, QStringLiteral("lbl_Db_Volume"), QStringLiteral("Spectrum Volume:"));
+    value(sg, 5, 0, QStringLiteral("lbl_Db_SpecTime"), QStringLiteral("Record Time:"));
+    // both boxes keep their rows at the top, the history box one row short
+    hg->setRowStretch(5, 1);
+    sg->setRowStretch(6, 1);
 
-    ClickLabel* l14 = section(g, 6, 0, ArrayName(QStringLiteral("Label14"), 0), QStringLiteral("Stress Distribution"));
+    auto* sections = new QHBoxLayout;
+    sections->addWidget(historyBox, 1);
+    sections->addWidget(spectrumBox, 1);
+    v->addLayout(sections);
+
+    QFrame* distributionBox = box(l);
+    auto* dg = static_cast<QGridLayout*>(l);
+    ClickLabel* l14 = title(dg, 0, ArrayName(QStringLiteral("Label14"), 0), QStringLiteral("Stress Distribution"), 1);
     l14->setProperty("index", 0);
-    QLabel* type = makeLabel(QStringLiteral("lbl_Db_DistrType"), QString());
-    g->addWidget(type, 6, 3, 1, 2);
+    dg->addWidget(makeLabel(QStringLiteral("lbl_Db_DistrType"), QString()), 0, 1, 1, 3);
     ClickLabel* params = makeClickLabel(ArrayName(QStringLiteral("Label14"), 1), QStringLiteral("Parameters"));
     params->setProperty("index", 1);
-    g->addWidget(params, 7, 0);
-    auto* qr = new QHBoxLayout;
-    qr->addWidget(makeLabel(QStringLiteral("lbl_Db_Q_Caption"), QStringLiteral("Q =")));
-    qr->addWidget(makeLabel(QStringLiteral("lbl_Db_Q"), QString()), 1);
-    qr->addWidget(makeLabel(QStringLiteral("lbl_Db_R_Caption"), QStringLiteral("R =")));
-    qr->addWidget(makeLabel(QStringLiteral("lbl_Db_R"), QString()), 1);
-    g->addLayout(qr, 7, 1, 1, 4);
-    g->addWidget(makeLabel(QStringLiteral("lbl_Db_Mse"), QString()), 8, 0, 1, 5);
-    v->addLayout(g);
+    dg->addWidget(params, 1, 0);
+    dg->addWidget(makeLabel(QStringLiteral("lbl_Db_Q_Caption"), QStringLiteral("Q =")), 1, 1, Qt::AlignRight);
+    dg->addWidget(makeLabel(QStringLiteral("lbl_Db_Q"), QString()), 1, 2);
+    dg->addWidget(makeLabel(QStringLiteral("lbl_Db_R_Caption"), QStringLiteral("R =")), 1, 3, Qt::AlignRight);
+    dg->addWidget(makeLabel(QStringLiteral("lbl_Db_R"), QString()), 1, 4);
+    dg->setColumnStretch(2, 1);
+    dg->setColumnStretch(4, 1);
+    dg->addWidget(makeLabel(QStringLiteral("lbl_Db_Mse"), QString()), 2, 0, 1, 5);
+    v->addWidget(distributionBox);
     v->addStretch(1);
 
     auto* b = new QGridLayout;

@@ -101,15 +101,15 @@ QHBoxLayout* Panel::buttonRow(std::initializer_list<QPushButton*> buttons) {
     return row;
 }
 
-void Panel::showEvent(QShowEvent* e) {
-    QGroupBox::showEvent(e);
-    raise();
-    emit shownChanged(true);
-}
-
-void Panel::hideEvent(QHideEvent* e) {
-    QGroupBox::hideEvent(e);
-    emit shownChanged(false);
+bool Panel::event(QEvent* e) {
+    // Sent whether or not the window itself is on screen yet.
+    if (e->type() == QEvent::ShowToParent) {
+        if (raiseOnShow_) raise();
+        emit shownChanged(true);
+    } else if (e->type() == QEvent::HideToParent) {
+        emit shownChanged(false);
+    }
+    return QGroupBox::event(e);
 }
 
 }  // namespace karmo

@@ -46,6 +46,9 @@ public:
     void setDefaultButton(QPushButton* b);
     QPushButton* defaultButton() const { return default_; }
 
+    // Dialog panels come to the front when shown; the display areas stay behind them.
+    void setRaiseOnShow(bool on) { raiseOnShow_ = on; }
+
 signals:
     void shownChanged(bool visible);
 
@@ -63,11 +66,11 @@ protected:
     // a row of buttons, right-aligned
     QHBoxLayout* buttonRow(std::initializer_list<QPushButton*> buttons);
 
-    void showEvent(QShowEvent* e) override;
-    void hideEvent(QHideEvent* e) override;
+    bool event(QEvent* e) override;
 
 private:
     QPushButton* default_ = nullptr;
+    bool raiseOnShow_ = true;
 };
 
 QString ArrayName(const QString& name, int index);
