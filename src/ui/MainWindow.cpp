@@ -8,7 +8,7 @@
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
-#include <QPageSetupDialog>
+#include <QPrintDialog>
 #include <QPrinter>
 #include <QPushButton>
 #include <QRadioButton>
@@ -368,6 +368,34 @@ void MainWindow::setStartMenus() {
     for (const char* n : {"mnu_data_serv", "mnu_data_new"}) action(QString::fromLatin1(n))->setEnabled(true);
 }
 
+void MainWindow::applyMenuEvent(MenuEvent e) {
+    const auto set = [this](std::initializer_list<const char*> names, bool on) {
+        for (const char* n : names) action(QString::fromLatin1(n))->setEnabled(on);
+    };
+    switch (e) {
+        case MenuEvent::HistoryDrawn:
+            set({"mnu_form", "mnu_pdoc"}, true);
+            set({"mnu_data_serv", "mnu_data_new", "mnu_data_edit", "mnu_data_save"}, false);
+            break;
+        case MenuEvent::SpectrumDrawn:
+            set({"mnu_form", "mnu_summ", "mnu_pdoc"}, true);
+            break;
+        case MenuEvent::HistoryClosed:
+            set({"mnu_data_serv", "mnu_data_new"}, true);
+            // a database without batches has nothing to edit or save yet
+            set({"mnu_data_edit", "mnu_data_save"}, s_.BatchCount > 0);
+            set({"mnu_form", "mnu_summ", "mnu_pdoc"}, false);
+            break;
+        case MenuEvent::SpectrumClosed:
+            set({"mnu_data_serv", "mnu_data_new", "mnu_data_edit", "mnu_data_save"}, true);
+            set({"mnu_form", "mnu_pdoc"}, false);
+            break;
+        case MenuEvent::DatabaseOpened:
+            set({"mnu_data_edit", "mnu_data_save"}, true);
+            break;
+    }
+}
+
 void MainWindow::syncUnitMenus() {
     action(QStringLiteral("mnu_SI"))->setChecked(!s_.UnitsUS);
     action(QStringLiteral("mnu_US"))->setChecked(s_.UnitsUS);
@@ -585,7 +613,12 @@ void MainWindow::mnu_data_save_Click() {
 
 void MainWindow::mnu_opt_Click() {
     if (s_.UiMode != kUiIdle) return;
-    QPageSetupDialog dlg(&printer(), this);
+    // printer, orientation and copies; the plots choose their own pages
+    QPrintDialog dlg(&printer(), this);
+    dlg.setWindowTitle(QStringLiteral("Print Setup"));
+    dlg.setOption(QAbstractPrintDialog::PrintToFile, false);
+    dlg.setOption(QAbstractPrintDialog::PrintSelection, false);
+    dlg.setOption(QAbstractPrintDialog::PrintPageRange, false);
     dlg.exec();
 }
 

@@ -45,6 +45,15 @@ struct MainWindowOptions {
     std::optional<int32_t> displayNumColors;
 };
 
+// The moments that change which menu items are available.
+enum class MenuEvent {
+    HistoryDrawn,      // a history is drawn for editing
+    SpectrumDrawn,     // a spectrum is drawn
+    HistoryClosed,     // history editing ended with "&Close"
+    SpectrumClosed,    // spectrum editing ended
+    DatabaseOpened,    // a database was opened or created
+};
+
 // UiMode while the About panel covers the data-services panel in new-database mode (the
 // other covered panels have codes 2..11).
 constexpr int16_t kUiAboutOverNewDatabase = 12;
@@ -81,6 +90,7 @@ public:
     void showBatch(int b);                 // the batch display of the database panel
     void showDataServ(DataServMode mode);  // configures and shows frm_data_serv
     void hideWorkingPanels();
+    void applyMenuEvent(MenuEvent e);
     // Places a panel on the design surface by its design rectangle (twips).
     void placePanel(QWidget* w, const TwipRect& r);
     QPrinter& printer();

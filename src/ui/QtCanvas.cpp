@@ -32,7 +32,9 @@ void AxisMap::set(double userStart, double userEnd, double deviceSpan) {
 QtCanvas::QtCanvas(QPaintDevice& device, bool printer)
     : device_(device), painter_(&device), printer_(printer) {
     painter_.setRenderHint(QPainter::TextAntialiasing, true);
-    rasterOps_ = painter_.paintEngine() &&
+    // Paper cannot be un-drawn, and the PDF and print engines take raster operations
+    // without honouring them: there not-xor draws as copy.
+    rasterOps_ = !printer && painter_.paintEngine() &&
                  painter_.paintEngine()->hasFeature(QPaintEngine::RasterOpModes);
     x_.set(0, deviceWidth(), deviceWidth());
     y_.set(0, deviceHeight(), deviceHeight());

@@ -1,5 +1,8 @@
 #include <QApplication>
+#include <QFile>
 #include <QImage>
+#include <QPrinter>
+#include <QTemporaryDir>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTimer>
@@ -66,6 +69,29 @@ TEST(QtCanvas, DrawsInColourAndNotXorUndoesItself) {
         c.box(5, 95, 60, 40, true);
     }
     EXPECT_EQ(img, before);
+}
+
+TEST(QtCanvas, PrintsToAPdfWithoutNotXor) {
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("plot.pdf"));
+    {
+        QPrinter printer(QPrinter::HighResolution);
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(path);
+        QtCanvas c(printer, true);
+        EXPECT_TRUE(c.isPrinter());
+        EXPECT_FALSE(c.supportsNotXor());
+        EXPECT_GT(c.deviceWidth(), 1000);
+        c.setScale(0, 100, 100, 0);
+        c.setDrawMode(DrawMode::NotXor);   // draws as copy on paper
+        c.setColor(0);
+        c.line(0, 0, 100, 100);
+        c.setFont(Font{"Arial", 10, true, true});
+        c.text(10, 90, "Stress History");
+    }
+    QFile pdf(path);
+    ASSERT_TRUE(pdf.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(pdf.readAll().startsWith("%PDF"));
 }
 
 TEST(QtCanvas, TextHasAWidthInUserUnits) {

@@ -393,3 +393,40 @@ TEST(MainWindowTitle, ShownOnlyOnTheEmptyWindow) {
 
 }  // namespace
 }  // namespace karmo
+
+namespace karmo {
+namespace {
+
+TEST(MainWindowMenus, EnablingFollowsTheWork) {
+    struct Step { MenuEvent event; int16_t batches; std::vector<std::pair<const char*, bool>> expect; };
+    const std::vector<Step> steps = {
+        {MenuEvent::HistoryDrawn, 0, {{"mnu_form", true}, {"mnu_pdoc", true}, {"mnu_summ", false},
+                                      {"mnu_data_serv", false}, {"mnu_data_new", false},
+                                      {"mnu_data_edit", false}, {"mnu_data_save", false}}},
+        {MenuEvent::SpectrumDrawn, 0, {{"mnu_form", true}, {"mnu_summ", true}, {"mnu_pdoc", true}}},
+        {MenuEvent::HistoryClosed, 0, {{"mnu_data_serv", true}, {"mnu_data_new", true}, {"mnu_data_edit", false},
+                                       {"mnu_data_save", false}, {"mnu_form", false}, {"mnu_summ", false},
+                                       {"mnu_pdoc", false}}},
+        {MenuEvent::HistoryClosed, 3, {{"mnu_data_edit", true}, {"mnu_data_save", true}}},
+        {MenuEvent::SpectrumDrawn, 3, {{"mnu_form", true}, {"mnu_summ", true}}},
+        {MenuEvent::SpectrumClosed, 3, {{"mnu_form", false}, {"mnu_pdoc", false}, {"mnu_summ", true},
+                                        {"mnu_data_serv", true}, {"mnu_data_edit", true}}},
+    };
+    test::ScriptedPrompter prompter;
+    test::WindowFixture f(&prompter);
+    int i = 0;
+    for (const Step& st : steps) {
+        f.w().state().BatchCount = st.batches;
+        f.w().applyMenuEvent(st.event);
+        for (const auto& [name, on] : st.expect)
+            EXPECT_EQ(f.w().action(QString::fromLatin1(name))->isEnabled(), on) << "step " << i << " " << name;
+        ++i;
+    }
+    test::WindowFixture g(&prompter);
+    g.w().applyMenuEvent(MenuEvent::DatabaseOpened);
+    EXPECT_TRUE(g.w().action(QStringLiteral("mnu_data_edit"))->isEnabled());
+    EXPECT_TRUE(g.w().action(QStringLiteral("mnu_data_save"))->isEnabled());
+}
+
+}  // namespace
+}  // namespace karmo

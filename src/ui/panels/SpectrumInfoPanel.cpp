@@ -45,6 +45,7 @@ SpectrumInfoPanel::SpectrumInfoPanel(QWidget* parent)
     buttons->addWidget(makeButton(QStringLiteral("cmd_Spectr_Refresh"), QStringLiteral("&Refresh")), 0, 1);
     buttons->addWidget(makeButton(QStringLiteral("cmd_Spectr_Correction"), QStringLiteral("C&orrection")), 1, 0);
     buttons->addWidget(makeButton(QStringLiteral("cmd_Spectrum_Cancel"), QStringLiteral("&Close")), 1, 1);
+    button(QStringLiteral("cmd_Calculate_Beta"))->setToolTip(QStringLiteral("Fit a distribution  to the spectrum"));
     // "Fit Distrib." and "Save" take turns in one place
     button(QStringLiteral("cmd_Spectrum_Save"))->hide();
 
