@@ -30,14 +30,7 @@ std::string lower(std::string t) {
     return t;
 }
 
-[[noreturn]] void usage(const CliPrompter& p, const std::string& line) {
-    (void)p;
-    throw CliFailure(2, line, true);
-}
-
-void tell(Prompter& p, const std::string& title, const std::string& text, Icon icon) {
-    p.tell(title, text, icon);
-}
+[[noreturn]] void usage(const std::string& line) { throw CliFailure(2, line, true); }
 
 std::string paramsTitle(const AppState& s) { return s.QuantityName + "Spectrum Params"; }
 
@@ -49,22 +42,22 @@ int16_t checkLevels(const AppState& s, CliPrompter& p, const std::string& text) 
     const std::string& q = s.QuantityName;
     double v = 0;
     if (!ParseNumericText(text, v)) {
-        tell(p, paramsTitle(s), "The number of " + q + "levels must be numeric", Icon::Critical);
+        p.tell(paramsTitle(s), "The number of " + q + "levels must be numeric", Icon::Critical);
         FailInput(p, before, "");
     }
     if (v <= 0) {
-        tell(p, paramsTitle(s), "The number of " + q + "levels must be greater than 0", Icon::Critical);
+        p.tell(paramsTitle(s), "The number of " + q + "levels must be greater than 0", Icon::Critical);
         FailInput(p, before, "");
     }
     // Compared before the conversion, so a huge count cannot overflow the Integer.
     if (v > s.MaxLevels) {
-        tell(p, q + "Spectrum params", "The max number of " + q + "levels is " + std::to_string(s.MaxLevels),
+        p.tell(q + "Spectrum params", "The max number of " + q + "levels is " + std::to_string(s.MaxLevels),
              Icon::Critical);
         FailInput(p, before, "");
     }
     const int16_t levels = RoundHalfEven16(v);
     if (levels < 1) {   // a fraction below one half: OK refuses the set
-        tell(p, q + "Spectrum", "Check the spectrum parameters!", Icon::Critical);
+        p.tell(q + "Spectrum", "Check the spectrum parameters!", Icon::Critical);
         FailInput(p, before, "");
     }
     return levels;
@@ -78,14 +71,14 @@ float checkMinRange(const AppState& s, CliPrompter& p, float value) {
     const std::string& q = s.QuantityName;
     const float lmin = MinRangeLowerLimit(s);
     if (value + 0.0004f < lmin) {
-        tell(p, paramsTitle(s),
+        p.tell(paramsTitle(s),
              "The minimum " + q + "range should not be less than " +
                  FormatMask(lmin * s.QuantityFactor, "##0.0## ") + s.QuantityUnit,
              Icon::Information);
         value = lmin;
     }
     if (!(value < b.MaxRange)) {
-        tell(p, paramsTitle(s),
+        p.tell(paramsTitle(s),
              "The minimum " + q + "range should be less than " +
                  FormatMask(b.MaxRange * s.QuantityFactor, "####0.0##"),
              Icon::Information);
@@ -94,15 +87,14 @@ float checkMinRange(const AppState& s, CliPrompter& p, float value) {
     return value;
 }
 
-double parseOrRefuse(const AppState& s, CliPrompter& p, const std::string& text,
+double parseOrRefuse(CliPrompter& p, const std::string& text,
                      const std::string& title, const std::string& message) {
     double v = 0;
     if (!ParseNumericText(text, v)) {
         const size_t before = p.messages().size();
-        tell(p, title, message, Icon::Critical);
+        p.tell(title, message, Icon::Critical);
         FailInput(p, before, "");
     }
-    (void)s;
     return v;
 }
 
@@ -170,9 +162,9 @@ void LoadHistory(AppState& s, CliPrompter& p, const std::string& path, const Inp
         s.HistoryShown = true;
         s.ViewStart = 1;
     } else if (o.format.empty()) {
-        usage(p, "cannot tell the format of " + path + " from its name: give --format");
+        usage("cannot tell the format of " + path + " from its name: give --format");
     } else {
-        usage(p, "unknown --format " + o.format);
+        usage("unknown --format " + o.format);
     }
 
     // The history-parameters dialog, for every source.
@@ -205,16 +197,16 @@ CountSummary CountSpectrum(AppState& s, CliPrompter& p, const SpectrumOptions& o
     int16_t fitType = 0;
     if (o.fit) {
         fitType = DistributionTypeFromName(*o.fit);
-        if (fitType == 0) usage(p, "unknown --fit " + *o.fit + " (beta, weibull or lognorm)");
+        if (fitType == 0) usage("unknown --fit " + *o.fit + " (beta, weibull or lognorm)");
     }
     std::string mse[3];
     if (o.mse) {
-        if (!stress) usage(p, "--mse applies to stress histories only");
+        if (!stress) usage("--mse applies to stress histories only");
         const std::string& t = *o.mse;
         const size_t c1 = t.find(',');
         const size_t c2 = c1 == std::string::npos ? c1 : t.find(',', c1 + 1);
         if (c2 == std::string::npos || t.find(',', c2 + 1) != std::string::npos)
-            usage(p, "--mse takes three values: SU,SY,KF");
+            usage("--mse takes three values: SU,SY,KF");
         mse[0] = t.substr(0, c1);
         mse[1] = t.substr(c1 + 1, c2 - c1 - 1);
         mse[2] = t.substr(c2 + 1);
@@ -257,7 +249,7 @@ CountSummary CountSpectrum(AppState& s, CliPrompter& p, const SpectrumOptions& o
     }
     float minRange = proposal.minValue;
     if (o.minRange)
-        minRange = static_cast<float>(parseOrRefuse(s, p, *o.minRange, paramsTitle(s),
+        minRange = static_cast<float>(parseOrRefuse(p, *o.minRange, paramsTitle(s),
                                                     "The minimum " + s.QuantityName + "range must be numeric."));
     b.MinRange = checkMinRange(s, p, minRange);
     if (fitType != 0) s.DistributionType = fitType;
@@ -282,7 +274,7 @@ void SynthesizeFromOptions(AppState& s, CliPrompter& p, const SynthOptions& o) {
     const size_t before = p.messages().size();
     DataBatch& b = s.batch();
     const int16_t type = DistributionTypeFromName(o.type);
-    if (type == 0) usage(p, "unknown --type " + o.type + " (beta, weibull or lognorm)");
+    if (type == 0) usage("unknown --type " + o.type + " (beta, weibull or lognorm)");
     const std::string& q = s.QuantityName;
     const float f = s.QuantityFactor;
     s.DistributionType = type;
@@ -290,9 +282,9 @@ void SynthesizeFromOptions(AppState& s, CliPrompter& p, const SynthOptions& o) {
     s.BatchKind = 3;
 
     // The boxes in the order of the dialog: volume (which bounds the levels), levels, span.
-    const double volume = parseOrRefuse(s, p, o.volume, paramsTitle(s), "The spectrum volume must be numeric");
+    const double volume = parseOrRefuse(p, o.volume, paramsTitle(s), "The spectrum volume must be numeric");
     if (volume == 1) {
-        tell(p, paramsTitle(s), "The spectrum volume must be greater than 1", Icon::Critical);
+        p.tell(paramsTitle(s), "The spectrum volume must be greater than 1", Icon::Critical);
         FailInput(p, before, "");
     }
     if (!(std::fabs(volume) <= 2147483647.0))
@@ -301,16 +293,16 @@ void SynthesizeFromOptions(AppState& s, CliPrompter& p, const SynthOptions& o) {
     if (b.Volume > 0 && b.Volume <= s.MaxLevels) s.MaxLevels = b.Volume;
     b.LevelCount = checkLevels(s, p, o.levels);
 
-    const double maxShown = parseOrRefuse(s, p, o.max, "Stress Spectrum Params",
+    const double maxShown = parseOrRefuse(p, o.max, "Stress Spectrum Params",
                                           "The Maximum " + q + "range must be numeric");
     if (!(maxShown > 0)) {
-        tell(p, paramsTitle(s), "The maximum " + q + "range must be positive", Icon::Critical);
+        p.tell(paramsTitle(s), "The maximum " + q + "range must be positive", Icon::Critical);
         FailInput(p, before, "");
     }
-    const double minShown = parseOrRefuse(s, p, o.min, paramsTitle(s),
+    const double minShown = parseOrRefuse(p, o.min, paramsTitle(s),
                                           "The minimum " + q + "range must be numeric.");
     if (!(maxShown > minShown)) {
-        tell(p, paramsTitle(s),
+        p.tell(paramsTitle(s),
              "The maximum " + q + "range should not be less than " +
                  FormatMask(static_cast<float>(minShown), "##0.0## "),
              Icon::Critical);
