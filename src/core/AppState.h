@@ -88,6 +88,18 @@ struct AppState {
     int16_t TextHasHeader = -1;
     int16_t FastDisplay = 0;
     int32_t ViewStart = 1;          // first point of the history window
+    // --- history plot window and zoom selection ---
+    int32_t ViewCount = 0;          // points in the window; PointCount when a history is loaded
+    int32_t ViewEnd = 0;            // last point of the window as last drawn
+    int32_t DrawnViewCount = 0;     // ViewCount at the last drawing; an abandoned zoom returns to it
+    int32_t SelectFrom = 0;         // requested window: the next drawing starts at SelectFrom
+    int32_t SelectTo = 0;
+    float BandLow = 0;              // value band of a rectangle mark (BandLow <= BandHigh)
+    float BandHigh = 0;
+    bool ZoomMarked = false;        // a zoom range was marked and waits for "Re&fresh"
+    bool ScrollRedraws = false;     // a change of the scroll bar redraws the plot
+    float HistDisplayMax = 0;       // extremes of the drawn history (MaxValue >= MinValue order)
+    float HistDisplayMin = 0;
     int16_t StepDirection = 0;      // last step examined by the conflict check: 1 up, 2 down, 0 equal
 
     // --- interaction ---
