@@ -1,37 +1,17 @@
 #include "ui/BatchDisplay.h"
 
-#include <cmath>
-
 #include "core/NumberForms.h"
 #include "core/Settings.h"
 #include "core/Units.h"
+#include "distribution/DistributionFit.h"
+#include "spectrum/MeanStress.h"
 
 namespace karmo {
-
-std::string DistributionLabelFor(float sourceType) {
-    if (sourceType == 0.0f) return "(Beta)";
-    if (sourceType == -1.0f) return "(Weibull)";
-    if (sourceType == -2.0f) return "(Log-norm)";
-    return "";
-}
-
-double DisplayFittedQ(const AppState& s, int b, int distributionType) {
-    const DataBatch& d = s.batch(b);
-    const double f = s.QuantityFactor;
-    const double m = d.MaxRange;
-    switch (distributionType) {
-        case 2: return f * m * d.FitQ;
-        case 3: return f * m > 0 ? d.FitQ + std::log(f * m) : d.FitQ;
-        default: return d.FitQ;
-    }
-}
 
 std::string MeanStressLine(const AppState& s, int b) {
     const DataBatch& d = s.batch(b);
     if (d.UltimateStrength > 1.0011f) {
-        return "DMSE(+): Su=" + FormatMask(d.UltimateStrength * s.StressFactor, "####") +
-               ", Sy=" + FormatMask(d.YieldStrength * s.StressFactor, "####") +
-               ", Kf=" + FormatMask(d.NotchFactor, "##.0#");
+        return MakeDmseLabel(d.UltimateStrength, d.YieldStrength, d.NotchFactor, s.StressFactor);
     }
     return d.HasHistory ? "  DMSE(-)" : "";
 }
@@ -66,10 +46,10 @@ BatchDisplayTexts PrepareBatchDisplay(AppState& s, int b) {
     t.spectrumTime = FormatMask(d.RecordTime, mask);
 
     if (d.FitQ != 0.0f || d.SourceQ != 0.0f) {
-        t.distributionLabel = DistributionLabelFor(d.SourceType);
-        s.DistributionType = static_cast<int16_t>(1 - static_cast<int>(d.SourceType));
+        s.DistributionType = SourceDistributionType(d);
+        t.distributionLabel = DistributionLabelFor(s.DistributionType);
     }
-    t.q = FormatMask(DisplayFittedQ(s, b, s.DistributionType), "###0.0##");
+    t.q = FormatMask(DisplayedFitQ(s.DistributionType, d.FitQ, s.QuantityFactor, d.MaxRange), "###0.0##");
     t.r = FormatMask(d.FitR, "###0.0##");
     t.meanStressLine = MeanStressLine(s, b);
     return t;

@@ -22,14 +22,6 @@ struct BatchDisplayTexts {
 // a distribution, selects its type; returns the texts of the batch display.
 BatchDisplayTexts PrepareBatchDisplay(AppState& s, int b);
 
-// "(Beta)", "(Weibull)", "(Log-norm)" for a source type 0, -1, -2; empty otherwise.
-std::string DistributionLabelFor(float sourceType);
-
-// The fitted Q as the user sees it for a distribution type (1 Beta, 2 Weibull,
-// 3 Log-norm): Weibull scales with the largest range in display units, Log-norm shifts
-// by its logarithm.
-double DisplayFittedQ(const AppState& s, int b, int distributionType);
-
 // The mean-stress line: "DMSE(+): Su=500, Sy=300, Kf=1.0" when the batch has an ultimate
 // strength above 1.0011, "  DMSE(-)" for a batch with a history, else empty.
 std::string MeanStressLine(const AppState& s, int b);

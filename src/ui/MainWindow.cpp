@@ -19,6 +19,8 @@
 #include "core/ShutDown.h"
 #include "core/StartUp.h"
 #include "core/Units.h"
+#include "database/DataServices.h"
+#include "spectrum/MeanStress.h"
 #include "ui/BatchDisplay.h"
 #include "ui/FileLists.h"
 #include "ui/FocusEdit.h"
@@ -72,6 +74,7 @@ MainWindow::MainWindow(MainWindowOptions options, QWidget* parent)
         ownPrompter_ = std::make_unique<QtPrompter>(this);
         prompter_ = ownPrompter_.get();
     }
+    rebuildMeanStressLabel = RebuildDmseLabel;
     pickColor_ = [this](Color current) {
         const QColor c = QColorDialog::getColor(ToQColor(current), this);
         return c.isValid() ? FromQColor(c) : current;
@@ -571,6 +574,7 @@ void MainWindow::mnu_data_serv_Click() {
         onOpenDatabase();
         return;
     }
+    if (!ConfirmLeavingDatabase(s_, *prompter_)) return;
     loadDbase_->hide();
     showDataServ(DataServMode::OpenDatabase);
     s_.UiMode = 0;
@@ -582,6 +586,7 @@ void MainWindow::mnu_data_new_Click() {
         onNewDatabase();
         return;
     }
+    if (!ConfirmLeavingDatabase(s_, *prompter_)) return;
     loadDbase_->hide();
     showDataServ(DataServMode::NewDatabase);
     s_.UiMode = 0;

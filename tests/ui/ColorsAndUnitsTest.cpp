@@ -8,6 +8,7 @@
 #include <cmath>
 
 #include "core/NumberForms.h"
+#include "distribution/DistributionFit.h"
 #include "ui/BatchDisplay.h"
 #include "ui/FocusEdit.h"
 #include "ui/QtCanvas.h"
@@ -202,7 +203,8 @@ TEST_F(BatchFixture, MeanStressLineAndLogNormQ) {
     EXPECT_EQ(text("lbl_Db_Mse"), QStringLiteral("DMSE(+): Su=500, Sy=300, Kf=1.0"));
     EXPECT_EQ(text("lbl_Db_DistrType"), QStringLiteral("(Log-norm)"));
     EXPECT_EQ(s.DistributionType, 3);
-    EXPECT_EQ(text("lbl_Db_Q"), QString::fromStdString(FormatMask(0.5 + std::log(200.0), "###0.0##")));
+    EXPECT_EQ(text("lbl_Db_Q"), QString::fromStdString(FormatMask(DisplayedFitQ(3, 0.5f, 1.0f, 200.0f), "###0.0##")));
+    EXPECT_EQ(text("lbl_Db_Q"), QStringLiteral("5.798"));   // .5 + ln 200
     s.batch().FitQ = 0;
     s.batch().UltimateStrength = 1.001f;
     s.batch().HasHistory = false;

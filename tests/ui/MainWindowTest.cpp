@@ -430,3 +430,55 @@ TEST(MainWindowMenus, EnablingFollowsTheWork) {
 
 }  // namespace
 }  // namespace karmo
+
+namespace karmo {
+namespace {
+
+TEST(DataMenu, OpenAndNewOfferToSaveAChangedDatabase) {
+    struct Case { const char* action; Answer answer; bool opens; DataServMode mode; };
+    const Case cases[] = {
+        {"mnu_data_serv", Answer::Cancel, false, DataServMode::OpenDatabase},
+        {"mnu_data_serv", Answer::No, true, DataServMode::OpenDatabase},
+        {"mnu_data_new", Answer::Cancel, false, DataServMode::NewDatabase},
+        {"mnu_data_new", Answer::No, true, DataServMode::NewDatabase},
+    };
+    for (const Case& c : cases) {
+        test::ScriptedPrompter prompter;
+        test::WindowFixture f(&prompter);
+        MainWindow& w = f.w();
+        w.show();
+        w.state().BatchCount = 2;
+        w.state().DatabaseModified = true;
+        prompter.expect("Loading Database", "Database is changed, would you like to save it?", Icon::Exclamation,
+                        c.answer);
+        w.action(QString::fromLatin1(c.action))->trigger();
+        auto* serv = static_cast<DataServPanel*>(w.panel(QStringLiteral("frm_data_serv")));
+        EXPECT_EQ(serv->isVisible(), c.opens) << c.action;
+        if (c.opens) {
+            EXPECT_EQ(serv->mode(), c.mode);
+            EXPECT_EQ(w.state().UiMode, 0);
+            EXPECT_EQ(serv->title(), QStringLiteral("Loading Database"));
+            EXPECT_EQ(serv->button(QStringLiteral("cmd_data_do"))->text(),
+                      c.mode == DataServMode::OpenDatabase ? QStringLiteral("&Open") : QStringLiteral("&OK"));
+        } else {
+            EXPECT_EQ(w.state().UiMode, kUiIdle);
+        }
+    }
+}
+
+TEST(DataMenu, NothingWhileAHistoryIsShown) {
+    test::ScriptedPrompter prompter;
+    test::WindowFixture f(&prompter);
+    MainWindow& w = f.w();
+    w.show();
+    w.state().BatchCount = 2;
+    w.state().DatabaseModified = true;
+    w.panel(QStringLiteral("frm_Hist"))->show();
+    for (const char* name : {"mnu_data_serv", "mnu_data_new", "mnu_data_edit"}) w.action(QString::fromLatin1(name))->trigger();
+    EXPECT_TRUE(w.panel(QStringLiteral("frm_data_serv"))->isHidden());
+    EXPECT_TRUE(w.panel(QStringLiteral("frm_Load_Dbase"))->isHidden());
+    EXPECT_EQ(w.state().UiMode, kUiIdle);
+}
+
+}  // namespace
+}  // namespace karmo
