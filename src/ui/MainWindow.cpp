@@ -257,6 +257,15 @@ void MainWindow::buildPanels() {
     connect(dataServ_->button(QStringLiteral("cmd_data_cancel")), &QPushButton::clicked, this,
             &MainWindow::cmd_data_cancel_Click);
     connect(dataServ_, &DataServPanel::sampleClicked, this, &MainWindow::Graphics_Click);
+    // The dialog's lists and name box are the database directory and the save name.
+    connect(dataServ_->dirs(), &DirList::pathChanged, this,
+            [this](const QString& path) { s_.DatabaseDir = path.toStdString(); });
+    connect(dataServ_->drives(), &DriveList::driveChanged, this, [this](const QString& drive) {
+        s_.CurrentDrive = drive.toStdString();
+        s_.DatabaseDir = dataServ_->dirs()->path().toStdString();
+    });
+    connect(dataServ_->edit(QStringLiteral("File_Name")), &QLineEdit::textChanged, this,
+            [this](const QString& name) { s_.SaveFileName = name.toStdString(); });
     connect(loadDbase_, &LoadDbasePanel::quantityLabelClicked, this, &MainWindow::quantityLabel_Click);
 }
 

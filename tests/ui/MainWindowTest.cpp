@@ -11,6 +11,7 @@
 #include "core/Settings.h"
 #include "support/ScriptedPrompter.h"
 #include "ui/FocusEdit.h"
+#include "ui/FileLists.h"
 #include "ui/HelpWindow.h"
 #include "ui/panels/DataServPanel.h"
 #include "ui/panels/Panel.h"
@@ -478,6 +479,32 @@ TEST(DataMenu, NothingWhileAHistoryIsShown) {
     EXPECT_TRUE(w.panel(QStringLiteral("frm_data_serv"))->isHidden());
     EXPECT_TRUE(w.panel(QStringLiteral("frm_Load_Dbase"))->isHidden());
     EXPECT_EQ(w.state().UiMode, kUiIdle);
+}
+
+}  // namespace
+}  // namespace karmo
+
+namespace karmo {
+namespace {
+
+TEST(DataMenu, SaveHistoryModePresetsTheNameAndFollowsTheLists) {
+    test::ScriptedPrompter prompter;
+    test::WindowFixture f(&prompter);
+    MainWindow& w = f.w();
+    w.show();
+    QDir(f.dir.path()).mkdir(QStringLiteral("sub"));
+    w.state().CurrentBatch = 12;
+    w.showDataServ(DataServMode::SaveHistory);
+    auto* serv = static_cast<DataServPanel*>(w.panel(QStringLiteral("frm_data_serv")));
+    EXPECT_EQ(serv->title(), QStringLiteral("Save Stress History"));
+    EXPECT_EQ(serv->label(QStringLiteral("Save_to_File"))->text(), QStringLiteral("Save the Stress History to File:"));
+    EXPECT_EQ(serv->edit(QStringLiteral("File_Name"))->text(), QStringLiteral("karhs.12"));
+    EXPECT_EQ(w.state().SaveFileName, "karhs.12");
+    EXPECT_EQ(w.state().DataMode, 2);
+    EXPECT_EQ(serv->files()->pattern(), QStringLiteral("karhs.*"));
+    serv->dirs()->setPath(f.dir.filePath(QStringLiteral("sub")));
+    emit serv->dirs()->pathChanged(serv->dirs()->path());
+    EXPECT_EQ(w.state().DatabaseDir, f.dir.filePath(QStringLiteral("sub")).toStdString());
 }
 
 }  // namespace
