@@ -75,13 +75,6 @@ const std::map<std::string, Placement>& Placements() {
         {"frm_Subtract", {5535, 2655, P::Scaled, 3200, P::Scaled, 5600}},
         {"frm_data_serv", {5755, 5175, P::Scaled, 2500, P::Scaled, 1500}},
         {"frm_Load_Dbase", {7500, 6250, P::Centred, 0, P::Scaled, 1000}},
-        // The display areas: history above, its information below; the spectrum and the
-        // distribution share the lower half with their information.
-        {"frm_Hist", {11952, 4400, P::Scaled, 0, P::Scaled, 0}},
-        {"frm_Stress_Info", {11952, 4300, P::Scaled, 0, P::Scaled, 4480}},
-        {"frm_Spectr", {6600, 4300, P::Scaled, 0, P::Scaled, 4480}},
-        {"frm_Spectrum_Info", {5300, 4300, P::Scaled, 6650, P::Scaled, 4480}},
-        {"frm_Distr", {5300, 4300, P::Scaled, 6650, P::Scaled, 4480}},
         {"frm_Append_Hist", {5800, 3000, P::Scaled, 6000, P::Scaled, 1220}},
     };
     return table;
@@ -91,6 +84,18 @@ const std::map<std::string, Placement>& Placements() {
 
 std::optional<TwipRect> PanelRect(const std::string& name, const ScaleFactors& f,
                                   double innerW, double innerH) {
+    // The display areas share the inner window: the history plot above, its information
+    // (inner height / 2.03) below; the spectrum and its information or the distribution
+    // take the lower half side by side.
+    const double lowerH = innerH / 2.03;
+    const double lowerTop = innerH - lowerH;
+    const double fullW = 0.996 * innerW;
+    if (name == "frm_Hist") return TwipRect{0, 0, fullW, lowerTop - 0.005 * innerH};
+    if (name == "frm_Stress_Info") return TwipRect{0, lowerTop, fullW, lowerH};
+    if (name == "frm_Spectr") return TwipRect{0, lowerTop, 0.55 * innerW, lowerH};
+    if (name == "frm_Spectrum_Info" || name == "frm_Distr")
+        return TwipRect{0.555 * innerW, lowerTop, fullW - 0.555 * innerW, lowerH};
+
     const auto& t = Placements();
     auto it = t.find(name);
     if (it == t.end()) return std::nullopt;

@@ -11,6 +11,7 @@ constexpr double kDesignHeight = 9000;
 
 struct TwipRect {
     double left = 0, top = 0, width = 0, height = 0;
+    bool operator==(const TwipRect&) const = default;
 };
 
 // Size and place of the main window for a screen of screenW x screenH twips, keeping

@@ -60,6 +60,16 @@ TEST(Screenshots, EmptyWindowColoursAndDatabase) {
 
         // every panel on its own, for a look at what is cut off (not kept in the repository)
         if (!qEnvironmentVariable("KARMO_SCREENSHOTS_PANELS").isEmpty()) {
+            win.panel(QStringLiteral("frm_Load_Dbase"))->hide();
+            for (const char* name : {"frm_Hist", "frm_Stress_Info"}) win.panel(QString::fromLatin1(name))->show();
+            QApplication::processEvents();
+            win.grab().save(out + QStringLiteral("/view-history-") + size + QStringLiteral(".png"));
+            win.panel(QStringLiteral("frm_Stress_Info"))->hide();
+            for (const char* name : {"frm_Spectr", "frm_Spectrum_Info"}) win.panel(QString::fromLatin1(name))->show();
+            QApplication::processEvents();
+            win.grab().save(out + QStringLiteral("/view-spectrum-") + size + QStringLiteral(".png"));
+            for (const char* name : {"frm_Hist", "frm_Spectr", "frm_Spectrum_Info"})
+                win.panel(QString::fromLatin1(name))->hide();
             for (Panel* p : win.findChildren<Panel*>()) {
                 const bool was = p->isVisible();
                 p->show();

@@ -130,3 +130,26 @@ TEST(WindowGeometry, DesignSizeLeavesTheFontsAlone) {
 
 }  // namespace
 }  // namespace karmo
+
+namespace karmo {
+namespace {
+
+TEST(WindowGeometry, DisplayAreasFillTheInnerWindow) {
+    const ScaleFactors f = ComputeScaleFactors(14745.6, 11059.2);
+    const double innerW = 14745.6, innerH = 10774.2;
+    const auto hist = PanelRect("frm_Hist", f, innerW, innerH);
+    const auto info = PanelRect("frm_Stress_Info", f, innerW, innerH);
+    const auto spectr = PanelRect("frm_Spectr", f, innerW, innerH);
+    const auto distr = PanelRect("frm_Distr", f, innerW, innerH);
+    ASSERT_TRUE(hist && info && spectr && distr);
+    EXPECT_DOUBLE_EQ(info->height, innerH / 2.03);
+    EXPECT_DOUBLE_EQ(info->top + info->height, innerH);      // nothing below the window
+    EXPECT_LT(hist->top + hist->height, info->top);          // no overlap
+    EXPECT_DOUBLE_EQ(info->width, 0.996 * innerW);
+    EXPECT_LT(spectr->left + spectr->width, distr->left);
+    EXPECT_LE(distr->left + distr->width, innerW);
+    EXPECT_EQ(*PanelRect("frm_Spectrum_Info", f, innerW, innerH), *distr);
+}
+
+}  // namespace
+}  // namespace karmo
