@@ -81,6 +81,18 @@ public:
     Color background() const { return background_; }
     void clearPicture();
 
+    // Draws on the buffer through a canvas, keeps the scale the drawing set for the mouse,
+    // and shows the result: pic->draw([&](Canvas& c) { DrawSomething(c); });
+    template <class F>
+    void draw(F&& paint) {
+        {
+            QtCanvas c(image_);
+            paint(static_cast<Canvas&>(c));
+            rememberScale(c.xMap(), c.yMap());
+        }
+        update();
+    }
+
     // User scale as last set by a drawing; mouse positions are reported in it.
     void rememberScale(const AxisMap& x, const AxisMap& y) { x_ = x; y_ = y; }
     QPointF toUser(const QPointF& devicePos) const;

@@ -106,6 +106,31 @@ TEST(QtCanvas, TextHasAWidthInUserUnits) {
     EXPECT_GT(c.textHeight("X"), 50);
 }
 
+TEST(PlotPicture, KeepsTheDrawingAndReportsTheMouseInUserUnits) {
+    PlotPicture pic;
+    pic.resize(300, 200);
+    pic.show();
+    QCoreApplication::processEvents();
+    ASSERT_EQ(pic.buffer().size(), QSize(300, 200));
+    pic.setBackground(0xFFFFFF);
+    pic.draw([](Canvas& c) {
+        c.setScale(0, 2000, 3000, 0);
+        c.setColor(0x000000);
+        c.box(0, 2000, 1500, 1000, true);   // the upper left quarter
+    });
+    EXPECT_EQ(QColor(pic.buffer().pixel(10, 10)), QColor(Qt::black));
+    EXPECT_EQ(QColor(pic.buffer().pixel(290, 190)), QColor(Qt::white));
+    double x = -1, y = -1;
+    QObject::connect(&pic, &PlotPicture::pressed, [&](Qt::MouseButton, double ux, double uy) {
+        x = ux;
+        y = uy;
+    });
+    QTest::mousePress(&pic, Qt::LeftButton, {}, QPoint(150, 50));
+    EXPECT_DOUBLE_EQ(x, 1500);
+    EXPECT_DOUBLE_EQ(y, 1500);
+    QTest::mouseRelease(&pic, Qt::LeftButton, {}, QPoint(150, 50));
+}
+
 TEST(QtColor, ByteOrderIsBlueGreenRed) {
     EXPECT_EQ(ToQColor(0x80FFFF), QColor(0xFF, 0xFF, 0x80));
     for (Color c : {0x000000u, 0xC000C0u, 0x123456u, 0xFFFFFFu}) EXPECT_EQ(FromQColor(ToQColor(c)), c);
