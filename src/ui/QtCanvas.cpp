@@ -46,6 +46,9 @@ QtCanvas::~QtCanvas() {
 }
 
 double QtCanvas::deviceWidth() const { return device_.width(); }
+double QtCanvas::dotsPerInch() const {
+    return device_.logicalDpiX() > 0 ? device_.logicalDpiX() : 96.0;
+}
 double QtCanvas::deviceHeight() const { return device_.height(); }
 
 void QtCanvas::setScale(double left, double top, double right, double bottom) {
@@ -164,6 +167,12 @@ void PlotPicture::paintEvent(QPaintEvent* e) {
         p.fillRect(e->rect(), ToQColor(background_));
     else
         p.drawImage(e->rect(), image_, e->rect());
+}
+
+void PlotPicture::ensureBuffer() {
+    if (size().isEmpty() || image_.size() == size()) return;
+    QResizeEvent e(size(), image_.size());
+    resizeEvent(&e);
 }
 
 void PlotPicture::resizeEvent(QResizeEvent* e) {

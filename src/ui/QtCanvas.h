@@ -47,6 +47,8 @@ public:
     double deviceWidth() const override;
     double deviceHeight() const override;
     bool isPrinter() const override { return printer_; }
+    // Offsets given in twips keep their physical size on a printer's page.
+    double dotsPerInch() const override;
 
     const AxisMap& xMap() const { return x_; }
     const AxisMap& yMap() const { return y_; }
@@ -77,6 +79,9 @@ public:
     // A canvas on the buffer, sized to the widget. Call update() (done on destruction of
     // the canvas by the caller) to show the result.
     QImage& buffer() { return image_; }
+    // Makes the buffer the widget's size before a drawing: a picture drawn before its
+    // window was first laid out would otherwise paint on a buffer of the wrong size.
+    void ensureBuffer();
     void setBackground(Color c);
     Color background() const { return background_; }
     void clearPicture();
