@@ -97,6 +97,7 @@ private:
     HistoryGeometry geom_;
     int source_ = 0;
     QString tag_;
+    QString extremes_;      // the extremes line as last written on the plot
     int32_t markX1_ = 0, markX2_ = 0, markY1_ = 0, markY2_ = 0;
 };
 

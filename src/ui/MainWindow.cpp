@@ -25,6 +25,7 @@
 #include "ui/FileLists.h"
 #include "ui/FocusEdit.h"
 #include "ui/HelpWindow.h"
+#include "ui/HistoryScreen.h"
 #include "ui/QtCanvas.h"
 #include "ui/QtPrompter.h"
 #include "ui/panels/AboutPanel.h"
@@ -85,6 +86,7 @@ MainWindow::MainWindow(MainWindowOptions options, QWidget* parent)
     buildMenus();
     buildPanels();
     startUp(options);
+    history_ = new HistoryScreen(*this);
 }
 
 MainWindow::~MainWindow() {
@@ -655,7 +657,7 @@ void MainWindow::pop_head1_Click(int index) {
     s_.TextHasHeader = index == 0 ? -1 : 0;
     action(QStringLiteral("pop_head1_0"))->setChecked(index == 0);
     action(QStringLiteral("pop_head1_1"))->setChecked(index != 0);
-    if (auto* b = findChild<QRadioButton*>(QStringLiteral("btt_Hist_Choice_0")))
+    if (auto* b = findChild<QRadioButton*>(QStringLiteral("btt_Hist_Choice_3")))
         b->setText(index == 0 ? QStringLiteral("Text File (WH)") : QStringLiteral("Text File (NH)"));
 }
 

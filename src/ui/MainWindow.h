@@ -32,6 +32,7 @@ class SpectrPanel;
 class DistrPanel;
 class LoadDbasePanel;
 class AboutPanel;
+class HistoryScreen;
 
 struct MainWindowOptions {
     // The directory the program started in: Karmo.cfg is read from and saved to it, and the
@@ -79,6 +80,8 @@ public:
     template <class T>
     T* control(const QString& name) const { return findChild<T*>(name); }
     HelpWindow* helpWindow() const { return help_; }
+    // The history plot, the input panel and the history panel's commands.
+    HistoryScreen* historyScreen() const { return history_; }
 
     // The colour picker of the colours dialog; tests replace the QColorDialog.
     void setColorPicker(std::function<Color(Color)> pick) { pickColor_ = std::move(pick); }
@@ -167,6 +170,7 @@ private:
     DataServPanel* dataServ_ = nullptr;
     LoadDbasePanel* loadDbase_ = nullptr;
     AboutPanel* about_ = nullptr;
+    HistoryScreen* history_ = nullptr;
     QPointer<HelpWindow> help_;
     std::unique_ptr<QPrinter> printer_;
 };

@@ -231,7 +231,7 @@ TEST(MainWindowMenus, PopupChoices) {
     w.action(QStringLiteral("pop_disp1_1"))->trigger();
     EXPECT_EQ(w.state().FastDisplay, 0);
     EXPECT_EQ(redraws, 2);
-    auto* choice = w.control<QRadioButton>(QStringLiteral("btt_Hist_Choice_0"));
+    auto* choice = w.control<QRadioButton>(QStringLiteral("btt_Hist_Choice_3"));
     w.action(QStringLiteral("pop_head1_1"))->trigger();
     EXPECT_EQ(w.state().TextHasHeader, 0);
     EXPECT_EQ(choice->text(), QStringLiteral("Text File (NH)"));

@@ -26,7 +26,7 @@ ChkFilePanel::ChkFilePanel(QWidget* parent) : Panel("frm_Chk_File", QStringLiter
     QGroupBox* choice = makeFrame(QStringLiteral("frm_Hist_Choice"), QStringLiteral("Edit Choices"));
     auto* cg = new QGridLayout(choice);
     int i = 0;
-    for (const char* caption : {"Text File (WH)", "Keyboard", "Stress-Time History", "KARMO File"}) {
+    for (const char* caption : {"KARMO File", "Stress-Time History", "Keyboard", "Text File (WH)"}) {
         QRadioButton* r = makeOption(ArrayName(QStringLiteral("btt_Hist_Choice"), i), QString::fromLatin1(caption));
         r->setProperty("index", i);
         r->setParent(choice);
@@ -42,7 +42,7 @@ ChkFilePanel::ChkFilePanel(QWidget* parent) : Panel("frm_Chk_File", QStringLiter
     QGroupBox* fileFrame = makeFrame(QStringLiteral("frm_File_List"), QStringLiteral("File"));
     files_ = new FileList(fileFrame);
     files_->setObjectName(QStringLiteral("fil_File_Name"));
-    files_->setPattern(QStringLiteral("karhs.*;*.bin"));
+    files_->setPattern(QStringLiteral("karhs.*"));
     (new QVBoxLayout(fileFrame))->addWidget(files_);
     QGroupBox* pathFrame = makeFrame(QStringLiteral("frm_File_Path"), QStringLiteral("Path"));
     drives_ = new DriveList(pathFrame);

@@ -15,13 +15,16 @@ QString ArrayName(const QString& name, int index) {
     return name + QLatin1Char('_') + QString::number(index);
 }
 
+// A click on the label is the label's: it does not reach the panel under it.
 void ClickLabel::mousePressEvent(QMouseEvent* e) {
     QLabel::mousePressEvent(e);
+    e->accept();
     emit clicked(e->button());
 }
 
 void ClickLabel::mouseDoubleClickEvent(QMouseEvent* e) {
     QLabel::mouseDoubleClickEvent(e);
+    e->accept();
     emit doubleClicked();
 }
 

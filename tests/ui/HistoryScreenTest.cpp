@@ -1,0 +1,266 @@
+#include <QAction>
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QLabel>
+#include <QMenu>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScrollBar>
+#include <QTest>
+#include <cmath>
+#include <gtest/gtest.h>
+
+#include "UiTestEnv.h"
+#include "support/ScriptedPrompter.h"
+#include "ui/FileLists.h"
+#include "ui/FocusEdit.h"
+#include "ui/HistoryScreen.h"
+#include "ui/QtCanvas.h"
+#include "ui/panels/Panel.h"
+
+namespace karmo {
+namespace {
+
+using test::ScriptedPrompter;
+using test::WindowFixture;
+
+// A window with a history of n alternating points (peaks rising slowly) on screen.
+struct HistoryFixture {
+    ScriptedPrompter prompter;
+    WindowFixture f{&prompter};
+    MainWindow& w = f.w();
+    AppState& s = w.state();
+    HistoryScreen& hs = *w.historyScreen();
+    Panel* info = w.panel(QStringLiteral("frm_Stress_Info"));
+    QPushButton* zoom = info->button(QStringLiteral("Cmd_Zoom_Refr"));
+    QLabel* zoom1 = info->label(QStringLiteral("Zoom1"));
+    PlotPicture* pic = w.findChild<PlotPicture*>(QStringLiteral("Pic_Hist"));
+
+    explicit HistoryFixture(int32_t n = 0) {
+        w.show();
+        QApplication::processEvents();
+        if (n == 0) return;
+        s.Values.assign(static_cast<size_t>(n) + 2, 0.0f);
+        for (int32_t i = 1; i <= n; ++i) s.Values[static_cast<size_t>(i)] = i % 2 ? -10.0f : 10.0f + i * 1e-3f;
+        s.batch().PointCount = n;
+        s.batch().MaxValue = s.Values[static_cast<size_t>(n - n % 2)];
+        s.batch().MinValue = -10;
+        hs.showLoadedHistory();
+    }
+
+    // The device pixel of point p on the point axis, half-way up the plot.
+    QPoint at(int32_t p) const {
+        const HistoryGeometry& g = hs.geometry();
+        const double x = (g.xL + (p - s.ViewStart) * g.xs) * g.pixelsPerUnit;
+        return QPoint(static_cast<int>(std::lround(x)), pic->height() / 2);
+    }
+    void drag(int32_t from, int32_t to) {
+        QTest::mousePress(pic, Qt::LeftButton, {}, at(from));
+        QMouseEvent move(QEvent::MouseMove, at(to), pic->mapToGlobal(at(to)), Qt::NoButton, Qt::LeftButton, {});
+        QApplication::sendEvent(pic, &move);
+        QTest::mouseRelease(pic, Qt::LeftButton, {}, at(to));
+    }
+    void zoomLabelClick() {
+        if (zoom->text() == QLatin1String("&Zoom")) zoom->click();
+        QApplication::processEvents();
+        QTest::mouseClick(zoom1, Qt::LeftButton);
+    }
+};
+
+TEST(HistoryScreen, SeriesFromTheListsWithGateAndScale) {
+    HistoryFixture h;
+    // header: N, 2 unused, dt, 6 unused; then the samples
+    QFile series(h.f.dir.filePath(QStringLiteral("run7.asc")));
+    ASSERT_TRUE(series.open(QIODevice::WriteOnly));
+    series.write("8 0 0 7.5 0 0 0 0 0 0\r\n0 100 0 100 95 100 0 100\r\n");
+    series.close();
+    h.s.HistoryDir = h.f.dir.path().toStdString();
+    h.hs.openInputPanel();
+    Panel* chk = h.w.panel(QStringLiteral("frm_Chk_File"));
+    ASSERT_TRUE(chk->isVisible());
+
+    auto* series1 = chk->control<QRadioButton>(QStringLiteral("btt_Hist_Choice_1"));
+    EXPECT_EQ(series1->text(), QStringLiteral("Stress-Time History"));
+    QTest::mouseClick(series1, Qt::LeftButton);
+    auto* files = chk->control<FileList>(QStringLiteral("fil_File_Name"));
+    ASSERT_EQ(files->count(), 1);
+    files->setCurrentRow(0);
+    EXPECT_EQ(chk->edit(QStringLiteral("fil_name_HS"))->text(), QStringLiteral("run7.asc"));
+    chk->button(QStringLiteral("cmd_Filepath_OK"))->click();
+
+    Panel* parms = h.w.panel(QStringLiteral("frm_Hist_Parms"));
+    ASSERT_TRUE(parms->isVisible());
+    EXPECT_FALSE(chk->isVisible());
+    EXPECT_EQ(parms->title(), QStringLiteral("Stress -History Parameters"));
+    EXPECT_EQ(h.s.UiMode, 0);
+    parms->edit(QStringLiteral("txt_Hist_Gate"))->setText(QStringLiteral("10"));
+    parms->edit(QStringLiteral("txt_Hist_Scale"))->setText(QStringLiteral("2"));
+    parms->button(QStringLiteral("cmd_Hist_Parm_OK"))->click();
+
+    EXPECT_FALSE(parms->isVisible());
+    EXPECT_TRUE(h.w.panel(QStringLiteral("frm_Hist"))->isVisible());
+    EXPECT_EQ(h.s.UiMode, 1);
+    const std::pair<const char*, const char*> shown[] = {
+        {"txt_No_Points", "6"}, {"txt_Max_Stress", "200.0"}, {"txt_Min_Stress", "0.0"},
+        {"txt_Record_Time", "1.0"}, {"txt_Batch_No", "run7"}};
+    for (const auto& [box, text] : shown)
+        EXPECT_EQ(h.info->edit(QString::fromLatin1(box))->text(), QString::fromLatin1(text)) << box;
+    EXPECT_TRUE(h.info->button(QStringLiteral("cmd_Cycle_Count"))->isEnabled());
+    // the curve is on the picture
+    const QImage& img = h.pic->buffer();
+    int curve = 0;
+    for (int y = 0; y < img.height(); ++y)
+        for (int x = 0; x < img.width(); ++x) curve += ToQColor(h.s.GraphColor).rgb() == img.pixel(x, y);
+    EXPECT_GT(curve, 100);
+}
+
+TEST(HistoryScreen, ZoomLabelNarrowsTheWindow) {
+    HistoryFixture h(20000);
+    const struct { int32_t before, after; } rows[] = {{1000, 833}, {11, 8}, {10, 10}};
+    for (const auto& r : rows) {
+        h.s.ViewCount = r.before;
+        h.hs.drawHistory(1);
+        h.zoomLabelClick();
+        EXPECT_EQ(h.s.ViewCount, r.after) << r.before;
+        EXPECT_EQ(h.s.SelectTo, r.after) << r.before;
+        EXPECT_EQ(h.zoom1->text(), QStringLiteral("Display Points: 1-") + QString::number(r.after));
+        EXPECT_EQ(h.zoom->text(), QStringLiteral("Re&fresh"));
+    }
+    // A right click asks for the whole history.
+    h.zoomLabelClick();
+    QTest::mouseClick(h.zoom1, Qt::RightButton);
+    EXPECT_EQ(h.s.ViewCount, 20000);
+}
+
+TEST(HistoryScreen, MarkedZoomRangesAndTheirLimit) {
+    HistoryFixture h(20000);
+    h.s.ViewCount = 100;
+    h.hs.drawHistory(1);
+    // the value tip names the point under the pointer
+    QTest::mouseMove(h.pic, h.at(4));
+    EXPECT_EQ(h.pic->toolTip(), QStringLiteral("4: 10.0 "));
+    h.zoom->click();
+    QApplication::processEvents();
+    ASSERT_TRUE(h.zoom1->isVisible());
+    h.drag(11, 19);
+    EXPECT_EQ(h.zoom1->text(), QStringLiteral("Display Points: 11-19"));
+    EXPECT_TRUE(h.s.ZoomMarked);
+    EXPECT_EQ(h.hs.markTag(), QStringLiteral("1"));
+    h.prompter.expect("Zooming Stress History", "The Zoom limit is 10 data points", Icon::Information);
+    h.zoom->click();
+    EXPECT_EQ(h.s.ViewCount, 100);
+    EXPECT_FALSE(h.zoom1->isVisible());
+    EXPECT_EQ(h.zoom->text(), QStringLiteral("&Zoom"));
+
+    h.zoom->click();
+    QApplication::processEvents();
+    h.drag(20, 11);     // marked from right to left
+    h.zoom->click();
+    EXPECT_EQ(h.s.ViewCount, 10);
+    EXPECT_EQ(h.s.ViewStart, 11);
+    EXPECT_EQ(h.s.ViewEnd, 20);
+    EXPECT_EQ(h.s.FastDisplay, -1);     // a history of 15001 points or more
+}
+
+TEST(HistoryScreen, ScrollBar) {
+    HistoryFixture h(20000);
+    auto* scroll = h.w.findChild<QScrollBar*>(QStringLiteral("hsc_Hist"));
+    // "Re&fresh" of 500 points from point 1001
+    h.s.ViewCount = 600;
+    h.hs.drawHistory(1001);
+    h.zoomLabelClick();
+    EXPECT_EQ(h.s.ViewCount, 500);
+    h.zoom->click();
+    EXPECT_EQ(scroll->maximum(), 9751);
+    EXPECT_EQ(scroll->pageStep(), 200);
+    EXPECT_EQ(scroll->value(), 500);
+    EXPECT_EQ(h.s.ViewStart, 1001);
+    EXPECT_EQ(h.s.ViewEnd, 1500);
+
+    // the value 10000 with a window of 5000 points shows the last 5000
+    h.s.ViewCount = 5000;
+    scroll->setMaximum(10000);
+    scroll->setValue(10000);
+    EXPECT_EQ(h.s.ViewStart, 15001);
+    EXPECT_EQ(h.s.ViewEnd, 20000);
+}
+
+TEST(HistoryScreen, RightPressOnALongWindowOnlyOpensThePopup) {
+    HistoryFixture h(20000);
+    QTest::mousePress(h.pic, Qt::RightButton, {}, h.at(5000));
+    QMenu* popup = h.w.popup(QStringLiteral("pop_disp"));
+    EXPECT_TRUE(popup->isVisible());
+    EXPECT_TRUE(h.hs.markTag().isEmpty());
+    EXPECT_FALSE(h.zoom1->isVisible());
+    popup->close();
+}
+
+TEST(HistoryScreen, CloseAnswers) {
+    // Yes on a history with a conflict: rotated to 7, 2, 1, 5, the conflict is kept.
+    {
+        HistoryFixture h;
+        h.s.Values = {0, 1, 5, 7, 2, 0};
+        h.s.batch().PointCount = 4;
+        h.s.batch().MaxValue = 7;
+        h.s.batch().MinValue = 1;
+        h.hs.showLoadedHistory();
+        h.s.HistoryModified = true;
+        h.prompter.expect("Stress History", "Do you want to save the changes to the Stress History file?",
+                          Icon::Question, Answer::Yes);
+        h.prompter.expect("Check Stress History",
+                          "The Stress History has conflicting values at Stress index 3\nRemove the conflict?",
+                          Answer::No);
+        h.prompter.expect("Stress History", "Please use the Correction option to correct the conflicting values.",
+                          Icon::Information);
+        h.info->button(QStringLiteral("cmd_Cancel"))->click();
+        EXPECT_TRUE(h.w.panel(QStringLiteral("frm_Hist"))->isVisible());
+        EXPECT_FALSE(h.w.panel(QStringLiteral("frm_data_serv"))->isVisible());
+        EXPECT_EQ(QApplication::focusWidget(), h.info->button(QStringLiteral("cmd_Correction")));
+        EXPECT_EQ(h.s.Values[1], 7.0f);
+    }
+    // No: the stored history comes back and the database panel is shown.
+    {
+        HistoryFixture h(40);
+        h.s.batch().Saved.PointCount = 12;
+        h.s.HistoryModified = true;
+        h.prompter.expect("Stress History", "Do you want to save the changes to the Stress History file?",
+                          Answer::No);
+        h.info->button(QStringLiteral("cmd_Cancel"))->click();
+        EXPECT_EQ(h.s.batch().PointCount, 12);
+        EXPECT_FALSE(h.w.panel(QStringLiteral("frm_Hist"))->isVisible());
+        EXPECT_TRUE(h.w.panel(QStringLiteral("frm_Load_Dbase"))->isVisible());
+        EXPECT_FALSE(h.s.HistoryShown);
+        EXPECT_TRUE(h.w.action(QStringLiteral("mnu_data_serv"))->isEnabled());
+    }
+    // Cancel: nothing changes.
+    {
+        HistoryFixture h(40);
+        h.s.HistoryModified = true;
+        h.prompter.expect("Stress History", "Do you want to save the changes to the Stress History file?",
+                          Answer::Cancel);
+        h.info->button(QStringLiteral("cmd_Cancel"))->click();
+        EXPECT_TRUE(h.w.panel(QStringLiteral("frm_Hist"))->isVisible());
+        EXPECT_TRUE(h.s.HistoryModified);
+        EXPECT_EQ(h.s.batch().PointCount, 40);
+    }
+}
+
+TEST(HistoryScreen, SaveOpensTheSavePanelAndWritesTheHistory) {
+    HistoryFixture h(40);
+    h.s.DatabaseDir = h.s.HistoryDir = h.f.dir.path().toStdString();
+    h.info->button(QStringLiteral("cmd_Save"))->click();
+    Panel* ds = h.w.panel(QStringLiteral("frm_data_serv"));
+    ASSERT_TRUE(ds->isVisible());
+    EXPECT_TRUE(h.s.SavingHistory);
+    EXPECT_EQ(h.s.DataMode, 2);
+    ds->edit(QStringLiteral("File_Name"))->setText(QStringLiteral("copy.his"));
+    ds->button(QStringLiteral("cmd_data_do"))->click();
+    EXPECT_FALSE(ds->isVisible());
+    EXPECT_TRUE(QFile::exists(h.f.dir.filePath(QStringLiteral("copy.his"))));
+    EXPECT_EQ(h.s.UiMode, 1);
+}
+
+}  // namespace
+}  // namespace karmo
