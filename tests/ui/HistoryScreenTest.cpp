@@ -262,5 +262,32 @@ TEST(HistoryScreen, SaveOpensTheSavePanelAndWritesTheHistory) {
     EXPECT_EQ(h.s.UiMode, 1);
 }
 
+// Pictures for the documentation, written only when KARMO_SCREENSHOTS names a directory
+// (they are looked at, not compared).
+TEST(Screenshots, InputPanelAndHistory) {
+    const QString out = qEnvironmentVariable("KARMO_SCREENSHOTS");
+    if (out.isEmpty()) GTEST_SKIP() << "set KARMO_SCREENSHOTS to a directory to write them";
+    QDir().mkpath(out);
+    HistoryFixture h;
+    h.s.HistoryDir = QDir(QStringLiteral(KARMO_TEST_DATA "/../../examples")).absolutePath().toStdString();
+    h.hs.openInputPanel();
+    Panel* chk = h.w.panel(QStringLiteral("frm_Chk_File"));
+    QTest::mouseClick(chk->control<QRadioButton>(QStringLiteral("btt_Hist_Choice_1")), Qt::LeftButton);
+    auto* files = chk->control<FileList>(QStringLiteral("fil_File_Name"));
+    files->setCurrentItem(files->findItems(QStringLiteral("strain-gauge.asc"), Qt::MatchExactly).value(0));
+    QApplication::processEvents();
+    EXPECT_TRUE(h.w.grab().save(out + QStringLiteral("/input-panel-1024x768.png")));
+    chk->button(QStringLiteral("cmd_Filepath_OK"))->click();
+    h.w.panel(QStringLiteral("frm_Hist_Parms"))->button(QStringLiteral("cmd_Hist_Parm_OK"))->click();
+    QApplication::processEvents();
+    EXPECT_TRUE(h.w.grab().save(out + QStringLiteral("/history-full-1024x768.png")));
+    h.zoom->click();
+    QApplication::processEvents();
+    h.drag(1500, 1800);
+    h.zoom->click();
+    QApplication::processEvents();
+    EXPECT_TRUE(h.w.grab().save(out + QStringLiteral("/history-zoomed-1024x768.png")));
+}
+
 }  // namespace
 }  // namespace karmo
