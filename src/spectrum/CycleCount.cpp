@@ -41,6 +41,7 @@ CycleCountOutcome CycleCountClick(AppState& s, Prompter& p) {
     if (s.QuantityName != "Stress ") {
         MeanStressDialog ignore = OpenMeanStressDialog(s);
         ignore.include = false;
+        s.UiMode = 0;   // a long count lets window events run: no second command meanwhile
         out.counting = MeanStressOk(s, p, ignore);
         return out;
     }

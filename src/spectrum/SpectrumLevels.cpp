@@ -82,8 +82,8 @@ bool SpectrumFitEnabled(const BatchRecord& b) {
     return b.LevelCount >= 2 && b.Volume != b.LevelCycles[1];
 }
 
-SpectrumInfoPanel SpectrumInfo(const AppState& s, int32_t scrollPosition) {
-    SpectrumInfoPanel panel;
+SpectrumInfoView SpectrumInfo(const AppState& s, int32_t scrollPosition) {
+    SpectrumInfoView panel;
     const DataBatch& b = s.batch();
     panel.caption = s.QuantityName + "Spectrum Information";
     panel.omitted = "Omitted cycles: " + std::to_string(s.OmittedCycles);

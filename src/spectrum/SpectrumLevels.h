@@ -25,7 +25,7 @@ struct SpectrumGridRow {
     std::string stress;     // working range x QuantityFactor, "####0.00"
     std::string cycles;     // working cycle count
 };
-struct SpectrumInfoPanel {
+struct SpectrumInfoView {
     std::string caption;                    // "Stress Spectrum Information"
     std::string omitted;                    // lbl_Omit_Points: "Omitted cycles: 3"
     std::array<SpectrumGridRow, 5> rows;    // the five grid rows from the scroll position
@@ -34,7 +34,7 @@ struct SpectrumInfoPanel {
     bool fitEnabled = false;                // cmd_Calculate_Beta
     bool showParamsInstead = false;         // no levels: the spectrum-parameters dialog opens
 };
-SpectrumInfoPanel SpectrumInfo(const AppState& s, int32_t scrollPosition);
+SpectrumInfoView SpectrumInfo(const AppState& s, int32_t scrollPosition);
 
 // Distribution fitting needs cycles spread over at least two levels.
 bool SpectrumFitEnabled(const BatchRecord& b);

@@ -87,6 +87,7 @@ MainWindow::MainWindow(MainWindowOptions options, QWidget* parent)
     buildPanels();
     startUp(options);
     history_ = new HistoryScreen(*this);
+    AttachSpectrumRoad(*this);
 }
 
 MainWindow::~MainWindow() {

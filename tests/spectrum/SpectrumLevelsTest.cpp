@@ -143,7 +143,7 @@ TEST(SpectrumInfo, PanelTexts) {
     p.disarm();
     BuildSpectrumLevels(s, p);
     FillWorkingLevels(s);
-    SpectrumInfoPanel panel = SpectrumInfo(s, 1);
+    SpectrumInfoView panel = SpectrumInfo(s, 1);
     EXPECT_EQ(panel.caption, "Stress Spectrum Information");
     EXPECT_EQ(panel.omitted, "Omitted cycles: 0");
     EXPECT_EQ(panel.scrollMin, 1);

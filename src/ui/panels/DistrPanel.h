@@ -3,6 +3,7 @@
 
 namespace karmo {
 
+class MainWindow;
 class PlotPicture;
 
 // frm_Distr: the distribution plot with the parameter labels DT(0) (Q) and DT(1) (R).
@@ -11,6 +12,9 @@ class DistrPanel : public Panel {
 public:
     explicit DistrPanel(QWidget* parent);
     PlotPicture* picture() const { return pic_; }
+    // Draws the current batch's distribution and places its labels on the plot.
+    // correctionFlag: the spectrum-parameters dialog was reopened by "C&orrection".
+    void draw(MainWindow& w, bool correctionFlag = false);
 private:
     PlotPicture* pic_;
 };

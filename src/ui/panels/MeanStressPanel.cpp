@@ -6,7 +6,17 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
+#include "spectrum/CycleCount.h"
+#include "ui/FocusEdit.h"
+#include "ui/MainWindow.h"
+#include "ui/panels/SpectrumInfoPanel.h"
+#include "ui/panels/SpectrumParamsPanel.h"
+
 namespace karmo {
+
+namespace {
+QString Q(const std::string& s) { return QString::fromStdString(s); }
+}  // namespace
 
 MeanStressPanel::MeanStressPanel(QWidget* parent)
     : Panel("frm_Mean_Stress", QStringLiteral("Mean Stress Effect "), parent) {
@@ -32,6 +42,107 @@ MeanStressPanel::MeanStressPanel(QWidget* parent)
     QPushButton* ok = makeButton(QStringLiteral("cmd_Mean_OK"), QStringLiteral("&OK"));
     v->addLayout(buttonRow({ok, makeButton(QStringLiteral("cmd_Mean_Cancel"), QStringLiteral("&Cancel"))}));
     setDefaultButton(ok);
+}
+
+void MeanStressPanel::attach(MainWindow& w) {
+    w_ = &w;
+    for (int i : {0, 1})
+        connect(control<QRadioButton>(ArrayName(QStringLiteral("chk_MSE"), i)), &QRadioButton::clicked, this,
+                [this, i] { chk_MSE_Click(i); });
+    connect(button(QStringLiteral("cmd_Mean_OK")), &QPushButton::clicked, this, &MeanStressPanel::cmd_Mean_OK_Click);
+    connect(button(QStringLiteral("cmd_Mean_Cancel")), &QPushButton::clicked, this,
+            &MeanStressPanel::cmd_Mean_Cancel_Click);
+    Prompter& p = w.prompter();
+    edit(QStringLiteral("txt_Ultimate_Strength"))->setValidator([&p](FocusEdit& e) {
+        return ValidateUltimateStrength(p, e.text().toStdString());
+    });
+    edit(QStringLiteral("txt_Yield_Strength"))->setValidator([&p](FocusEdit& e) {
+        return ValidateYieldStrength(p, e.text().toStdString());
+    });
+    edit(QStringLiteral("txt_Concent_Factor"))->setValidator([&p](FocusEdit& e) {
+        return ValidateNotchFactor(p, e.text().toStdString());
+    });
+}
+
+void MeanStressPanel::open(const MeanStressDialog& d) {
+    label(QStringLiteral("lbl_Ultimate_Strength"))->setText(Q(d.ultimateLabel));
+    label(QStringLiteral("lbl_Yield_Strength"))->setText(Q(d.yieldLabel));
+    edit(QStringLiteral("txt_Ultimate_Strength"))->setAcceptedText(Q(d.ultimateText));
+    edit(QStringLiteral("txt_Yield_Strength"))->setAcceptedText(Q(d.yieldText));
+    edit(QStringLiteral("txt_Concent_Factor"))->setAcceptedText(Q(d.notchText));
+    control<QRadioButton>(ArrayName(QStringLiteral("chk_MSE"), d.include ? 1 : 0))->setChecked(true);
+    chk_MSE_Click(d.include ? 1 : 0);
+    setDefaultButton(button(QStringLiteral("cmd_Mean_OK")));
+    show();
+    button(QStringLiteral("cmd_Mean_OK"))->setFocus();
+}
+
+MeanStressDialog MeanStressPanel::contents() const {
+    MeanStressDialog d;
+    d.include = control<QRadioButton>(ArrayName(QStringLiteral("chk_MSE"), 1))->isChecked();
+    d.ultimateText = edit(QStringLiteral("txt_Ultimate_Strength"))->text().toStdString();
+    d.yieldText = edit(QStringLiteral("txt_Yield_Strength"))->text().toStdString();
+    d.notchText = edit(QStringLiteral("txt_Concent_Factor"))->text().toStdString();
+    d.ultimateLabel = label(QStringLiteral("lbl_Ultimate_Strength"))->text().toStdString();
+    d.yieldLabel = label(QStringLiteral("lbl_Yield_Strength"))->text().toStdString();
+    return d;
+}
+
+void MeanStressPanel::chk_MSE_Click(int index) {
+    for (const char* n : {"txt_Ultimate_Strength", "txt_Yield_Strength", "txt_Concent_Factor"})
+        edit(QString::fromLatin1(n))->setEnabled(index == 1);
+}
+
+void MeanStressPanel::cmd_Mean_OK_Click() {
+    AppState& s = w_->state();
+    if (s.UiMode >= 2 || !isVisible()) return;  // the About panel covers the dialog
+    const MeanStressDialog d = contents();
+    if (s.HistoryPlotOutdated && w_->onRedrawHistory) {
+        w_->onRedrawHistory();
+        s.HistoryPlotOutdated = false;
+    }
+    hide();
+    const MeanStressOkOutcome out = MeanStressOk(s, w_->prompter(), d);
+    if (out.counted) CountCompleted(*w_);
+    else s.UiMode = kUiIdle;
+}
+
+void MeanStressPanel::cmd_Mean_Cancel_Click() {
+    if (!isVisible()) return;
+    hide();
+    MeanStressCancel(w_->state());
+    if (auto* c = w_->findChild<QPushButton*>(QStringLiteral("cmd_Cancel"))) c->setFocus();
+}
+
+void CycleCountClicked(MainWindow& w) {
+    AppState& s = w.state();
+    if (s.UiMode != kUiIdle) return;
+    const CycleCountOutcome out = CycleCountClick(s, w.prompter());
+    if (!out.ran) return;
+    if (out.rearranged && w.onRedrawHistory) {
+        w.onRedrawHistory();
+        s.HistoryPlotOutdated = false;
+    }
+    if (out.conflict) return;
+    auto* dialog = static_cast<MeanStressPanel*>(w.panel(QStringLiteral("frm_Mean_Stress")));
+    if (out.meanStressDialog) {
+        dialog->open(out.dialog);
+        return;
+    }
+    if (out.counting.counted) CountCompleted(w);
+    else s.UiMode = kUiIdle;
+}
+
+void AttachSpectrumRoad(MainWindow& w) {
+    static_cast<MeanStressPanel*>(w.panel(QStringLiteral("frm_Mean_Stress")))->attach(w);
+    static_cast<SpectrumParamsPanel*>(w.panel(QStringLiteral("frm_Spectrum_Params")))->attach(w);
+    static_cast<SpectrumInfoPanel*>(w.panel(QStringLiteral("frm_Spectrum_Info")))->attach(w);
+    if (auto* cycle = w.findChild<QPushButton*>(QStringLiteral("cmd_Cycle_Count")))
+        QObject::connect(cycle, &QPushButton::clicked, &w, [&w] { CycleCountClicked(w); });
+}
+
+void CountCompleted(MainWindow& w) {
+    static_cast<SpectrumParamsPanel*>(w.panel(QStringLiteral("frm_Spectrum_Params")))->openAfterCount();
 }
 
 }  // namespace karmo

@@ -3,6 +3,7 @@
 
 namespace karmo {
 
+class MainWindow;
 class PlotPicture;
 
 // frm_Spectr: the spectrum plot.
@@ -11,8 +12,15 @@ class SpectrPanel : public Panel {
 public:
     explicit SpectrPanel(QWidget* parent);
     PlotPicture* picture() const { return pic_; }
+    // Draws the current batch's spectrum, fills the labels beside it and shows the frame.
+    void draw(MainWindow& w);
 private:
     PlotPicture* pic_;
 };
+
+// The picture's buffer follows the widget's size even before the window has shown it.
+void SyncPictureSize(PlotPicture* pic);
+// The font factor the plots use on screen.
+double ScreenTextScale(const MainWindow& w);
 
 }  // namespace karmo

@@ -6,9 +6,22 @@
 #include <QScrollBar>
 #include <QVBoxLayout>
 
+#include "database/BatchOps.h"
+#include "distribution/DistributionFit.h"
+#include "spectrum/SpectrumLevels.h"
+#include "spectrum/SpectrumParamsEdit.h"
 #include "ui/FocusEdit.h"
+#include "ui/MainWindow.h"
+#include "ui/QtCanvas.h"
+#include "ui/panels/DistrPanel.h"
+#include "ui/panels/SpectrPanel.h"
+#include "ui/panels/SpectrumParamsPanel.h"
 
 namespace karmo {
+
+namespace {
+QString Q(const std::string& s) { return QString::fromStdString(s); }
+}  // namespace
 
 SpectrumInfoPanel::SpectrumInfoPanel(QWidget* parent)
     : Panel("frm_Spectrum_Info", QStringLiteral("Stress Spectrum Information"), parent) {
@@ -39,14 +52,15 @@ SpectrumInfoPanel::SpectrumInfoPanel(QWidget* parent)
     info->addStretch(1);
     info->addWidget(makeLabel(QStringLiteral("lab_spectr_show"), QString()));
 
+    // "Fit Distrib." gives way to "Save" once a distribution is fitted.
     auto* buttons = new QGridLayout;
     buttons->addWidget(makeButton(QStringLiteral("cmd_Calculate_Beta"), QStringLiteral("Fit &Distrib.")), 0, 0);
-    buttons->addWidget(makeButton(QStringLiteral("cmd_Spectrum_Save"), QStringLiteral("&Save")), 0, 0);
     buttons->addWidget(makeButton(QStringLiteral("cmd_Spectr_Refresh"), QStringLiteral("&Refresh")), 0, 1);
+    buttons->addWidget(makeButton(QStringLiteral("cmd_Spectrum_Save"), QStringLiteral("&Save")), 0, 2);
     buttons->addWidget(makeButton(QStringLiteral("cmd_Spectr_Correction"), QStringLiteral("C&orrection")), 1, 0);
     buttons->addWidget(makeButton(QStringLiteral("cmd_Spectrum_Cancel"), QStringLiteral("&Close")), 1, 1);
     button(QStringLiteral("cmd_Calculate_Beta"))->setToolTip(QStringLiteral("Fit a distribution  to the spectrum"));
-    // "Fit Distrib." and "Save" take turns in one place
+    button(QStringLiteral("cmd_Spectr_Refresh"))->setToolTip(QStringLiteral("Redraw the spectrum"));
     button(QStringLiteral("cmd_Spectrum_Save"))->hide();
 
     auto* v = new QVBoxLayout(this);
@@ -54,6 +68,185 @@ SpectrumInfoPanel::SpectrumInfoPanel(QWidget* parent)
     v->addLayout(info);
     v->addLayout(buttons);
     setDefaultButton(button(QStringLiteral("cmd_Spectrum_Cancel")));
+}
+
+void SpectrumInfoPanel::attach(MainWindow& w) {
+    w_ = &w;
+    const struct { const char* name; void (SpectrumInfoPanel::*slot)(); } commands[] = {
+        {"cmd_Calculate_Beta", &SpectrumInfoPanel::cmd_Calculate_Beta_Click},
+        {"cmd_Spectr_Refresh", &SpectrumInfoPanel::cmd_Spectr_Refresh_Click},
+        {"cmd_Spectr_Correction", &SpectrumInfoPanel::cmd_Spectr_Correction_Click},
+        {"cmd_Spectrum_Cancel", &SpectrumInfoPanel::cmd_Spectrum_Cancel_Click},
+        {"cmd_Spectrum_Save", &SpectrumInfoPanel::cmd_Spectrum_Save_Click},
+    };
+    for (const auto& c : commands) connect(button(QString::fromLatin1(c.name)), &QPushButton::clicked, this, c.slot);
+    connect(control<QScrollBar>(QStringLiteral("vsc_Spectrum")), &QScrollBar::valueChanged, this,
+            &SpectrumInfoPanel::vsc_Spectrum_Change);
+    for (const char* column : {"Stress", "Cycles"})
+        for (int i = 0; i < 5; ++i) {
+            const QString col = QString::fromLatin1(column);
+            edit(ArrayName(col, i))->setValidator([this, col, i](FocusEdit&) { return validateCell(col, i); });
+        }
+}
+
+void SpectrumInfoPanel::fill() {
+    AppState& s = w_->state();
+    auto* bar = control<QScrollBar>(QStringLiteral("vsc_Spectrum"));
+    const SpectrumInfoView v = SpectrumInfo(s, bar->value() < 1 ? 1 : bar->value());
+    setTitle(Q(v.caption));
+    control<QGroupBox>(QStringLiteral("frm_Spectrum_Stress"))->setTitle(Q(s.QuantityName + s.QuantityUnitBracket));
+    label(QStringLiteral("lbl_Omit_Points"))->setText(Q(v.omitted));
+    {
+        const QSignalBlocker block(bar);
+        bar->setRange(v.scrollMin, v.scrollMax);
+        bar->setPageStep(5);
+    }
+    for (int i = 0; i < 5; ++i) {
+        const SpectrumGridRow& r = v.rows[static_cast<size_t>(i)];
+        edit(ArrayName(QStringLiteral("Level"), i))->setAcceptedText(Q(r.level));
+        for (const auto& [column, text] : {std::pair{"Stress", &r.stress}, std::pair{"Cycles", &r.cycles}}) {
+            FocusEdit* e = edit(ArrayName(QString::fromLatin1(column), i));
+            e->setAcceptedText(Q(*text));
+            e->setReadOnly(r.level.empty());   // no level behind the row
+        }
+    }
+    button(QStringLiteral("cmd_Calculate_Beta"))->setEnabled(v.fitEnabled);
+}
+
+void SpectrumInfoPanel::showPanel() {
+    AppState& s = w_->state();
+    auto* bar = control<QScrollBar>(QStringLiteral("vsc_Spectrum"));
+    if (bar->value() < 1) bar->setValue(1);
+    fill();
+    w_->panel(QStringLiteral("frm_Distr"))->hide();
+    button(QStringLiteral("cmd_Calculate_Beta"))->show();
+    setDefaultButton(button(QStringLiteral("cmd_Spectrum_Cancel")));
+    show();
+    s.UiMode = kUiIdle;
+}
+
+void SpectrumInfoPanel::showSpectrum() {
+    AppState& s = w_->state();
+    correctionFlag_ = false;
+    if (s.AfterCounting) s.BatchKind = 1;
+    {
+        const QSignalBlocker block(control<QScrollBar>(QStringLiteral("vsc_Spectrum")));
+        control<QScrollBar>(QStringLiteral("vsc_Spectrum"))->setValue(1);
+    }
+    drawPlots(false);
+    button(QStringLiteral("cmd_Spectrum_Save"))->hide();
+    button(QStringLiteral("cmd_Spectr_Refresh"))->setEnabled(true);
+    showPanel();
+}
+
+void SpectrumInfoPanel::drawPlots(bool distribution) {
+    static_cast<SpectrPanel*>(w_->panel(QStringLiteral("frm_Spectr")))->draw(*w_);
+    auto* distr = static_cast<DistrPanel*>(w_->panel(QStringLiteral("frm_Distr")));
+    if (distribution) distr->draw(*w_, correctionFlag_);
+}
+
+void SpectrumInfoPanel::vsc_Spectrum_Change(int) { fill(); }
+
+bool SpectrumInfoPanel::validateCell(const QString& column, int row) {
+    FocusEdit* e = edit(ArrayName(column, row));
+    if (e->isReadOnly() || e->text() == e->previousText()) return true;
+    AppState& s = w_->state();
+    const int32_t level = control<QScrollBar>(QStringLiteral("vsc_Spectrum"))->value() + row;
+    const std::string text = e->text().toStdString();
+    const GridCellCheck c = column == QLatin1String("Cycles") ? EditGridCycles(s, w_->prompter(), level, text)
+                                                              : EditGridStress(s, w_->prompter(), level, text);
+    if (c == GridCellCheck::Refused) return false;
+    if (c == GridCellCheck::FocusStress) {
+        edit(ArrayName(QStringLiteral("Stress"), row))->setFocus();
+        return true;
+    }
+    button(QStringLiteral("cmd_Spectr_Refresh"))->setEnabled(true);
+    return true;
+}
+
+void SpectrumInfoPanel::cmd_Calculate_Beta_Click() {
+    AppState& s = w_->state();
+    if (s.UiMode != kUiIdle) return;
+    if (!CalculateDistribution(s, w_->prompter())) return;
+    auto* distr = static_cast<DistrPanel*>(w_->panel(QStringLiteral("frm_Distr")));
+    distr->draw(*w_, correctionFlag_);
+    distr->show();
+    hide();
+    button(QStringLiteral("cmd_Calculate_Beta"))->hide();
+    button(QStringLiteral("cmd_Spectrum_Save"))->show();
+}
+
+void SpectrumInfoPanel::cmd_Spectr_Refresh_Click() {
+    AppState& s = w_->state();
+    if (s.UiMode != kUiIdle) return;
+    switch (SpectrumRefresh(s, w_->prompter())) {
+        case RefreshResult::Refused:
+            edit(ArrayName(QStringLiteral("Cycles"), 0))->setFocus();
+            return;
+        case RefreshResult::Declined: return;
+        case RefreshResult::Done: break;
+    }
+    if (s.batch().Volume == 0) return;
+    BusyScope busy(w_->prompter());
+    const bool refit = s.EditChoice == 2 || s.EditingStoredDistribution;
+    if (refit && !CalculateDistribution(s, w_->prompter())) return;
+    drawPlots(refit || w_->panel(QStringLiteral("frm_Distr"))->isVisible());
+    fill();
+    button(QStringLiteral("cmd_Spectr_Refresh"))->setEnabled(false);
+}
+
+void SpectrumInfoPanel::cmd_Spectr_Correction_Click() {
+    AppState& s = w_->state();
+    if (s.UiMode != kUiIdle) return;
+    if (!SpectrumCorrection(s, w_->prompter())) {
+        edit(ArrayName(QStringLiteral("Cycles"), 0))->setFocus();
+        return;
+    }
+    correctionFlag_ = true;
+    hide();
+    static_cast<SpectrumParamsPanel*>(w_->panel(QStringLiteral("frm_Spectrum_Params")))->openAfterCount();
+}
+
+void SpectrumInfoPanel::cmd_Spectrum_Cancel_Click() {
+    AppState& s = w_->state();
+    if (s.UiMode != kUiIdle) return;
+    switch (SpectrumCloseQuestion(s, w_->prompter())) {
+        case CloseAnswer::StayOpen: return;
+        case CloseAnswer::Discard: RevertBatch(s); break;
+        case CloseAnswer::Keep:
+            CommitBatch(s);
+            s.SpectrumChanged = false;
+            s.DatabaseModified = true;
+            NameBatchIfEmpty(s, s.CurrentBatch);
+            break;
+        case CloseAnswer::Unchanged: break;
+    }
+    closePanels();
+}
+
+void SpectrumInfoPanel::closePanels() {
+    AppState& s = w_->state();
+    hide();
+    w_->panel(QStringLiteral("frm_Spectr"))->hide();
+    w_->panel(QStringLiteral("frm_Distr"))->hide();
+    s.UiMode = kUiIdle;
+    // While the history is edited its panel is in front again and the database commands
+    // stay off.
+    if (!w_->panel(QStringLiteral("frm_Hist"))->isVisible()) w_->applyMenuEvent(MenuEvent::SpectrumClosed);
+}
+
+void SpectrumInfoPanel::cmd_Spectrum_Save_Click() {
+    AppState& s = w_->state();
+    if (s.UiMode != kUiIdle) return;
+    if (!SpectrumSaveChecks(s, w_->prompter())) {
+        edit(ArrayName(QStringLiteral("Cycles"), 0))->setFocus();
+        return;
+    }
+    CommitBatch(s);
+    s.SpectrumChanged = false;
+    s.DatabaseModified = true;
+    NameBatchIfEmpty(s, s.CurrentBatch);
+    TellSpectrumIncluded(s, w_->prompter());
 }
 
 }  // namespace karmo
