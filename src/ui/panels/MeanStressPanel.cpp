@@ -8,6 +8,7 @@
 
 #include "spectrum/CycleCount.h"
 #include "ui/FocusEdit.h"
+#include "ui/HistoryScreen.h"
 #include "ui/MainWindow.h"
 #include "ui/panels/SpectrumInfoPanel.h"
 #include "ui/panels/SpectrumParamsPanel.h"
@@ -102,6 +103,7 @@ void MeanStressPanel::cmd_Mean_OK_Click() {
         s.HistoryPlotOutdated = false;
     }
     hide();
+    s.UiMode = 0;   // a long count lets window events run: no second command meanwhile
     const MeanStressOkOutcome out = MeanStressOk(s, w_->prompter(), d);
     if (out.counted) CountCompleted(*w_);
     else s.UiMode = kUiIdle;
@@ -117,11 +119,15 @@ void MeanStressPanel::cmd_Mean_Cancel_Click() {
 void CycleCountClicked(MainWindow& w) {
     AppState& s = w.state();
     if (s.UiMode != kUiIdle) return;
+    if (HistoryScreen* h = w.historyScreen()) h->resetZoom();
     const CycleCountOutcome out = CycleCountClick(s, w.prompter());
     if (!out.ran) return;
     if (out.rearranged && w.onRedrawHistory) {
+        // The drawing ends idle; the dialog or the count that follows is not.
+        const int16_t mode = s.UiMode;
         w.onRedrawHistory();
         s.HistoryPlotOutdated = false;
+        s.UiMode = mode;
     }
     if (out.conflict) return;
     auto* dialog = static_cast<MeanStressPanel*>(w.panel(QStringLiteral("frm_Mean_Stress")));
