@@ -140,7 +140,8 @@ bool HistoryScreen::eventFilter(QObject* o, QEvent* e) {
         Zoom1_MouseUp();
     } else if (o == scroll_ && e->type() == QEvent::FocusIn) {
         hsc_Hist_GotFocus();
-    } else if (e->type() == QEvent::MouseButtonPress && o->objectName() == QLatin1String("btt_Hist_Choice_3")) {
+    } else if ((e->type() == QEvent::MouseButtonPress || e->type() == QEvent::MouseButtonDblClick) &&
+               o->objectName() == QLatin1String("btt_Hist_Choice_3")) {
         // A press on the text-file option that is already chosen asks about the header.
         if (static_cast<QRadioButton*>(o)->isChecked()) {
             w_.popup(QStringLiteral("pop_head"))->popup(QCursor::pos());

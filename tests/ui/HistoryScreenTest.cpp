@@ -78,12 +78,22 @@ TEST(HistoryScreen, SeriesFromTheListsWithGateAndScale) {
     series.close();
     h.s.HistoryDir = h.f.dir.path().toStdString();
     h.hs.openInputPanel();
+    QApplication::processEvents();
     Panel* chk = h.w.panel(QStringLiteral("frm_Chk_File"));
     ASSERT_TRUE(chk->isVisible());
 
     auto* series1 = chk->control<QRadioButton>(QStringLiteral("btt_Hist_Choice_1"));
     EXPECT_EQ(series1->text(), QStringLiteral("Stress-Time History"));
-    QTest::mouseClick(series1, Qt::LeftButton);
+    // a press on the chosen text-file option asks about the header
+    auto* text = chk->control<QRadioButton>(QStringLiteral("btt_Hist_Choice_3"));
+    const QPoint onCaption(10, text->height() / 2);    // the button takes clicks on its caption
+    QTest::mouseClick(text, Qt::LeftButton, {}, onCaption);
+    QMenu* header = h.w.popup(QStringLiteral("pop_head"));
+    EXPECT_FALSE(header->isVisible());
+    QTest::mousePress(text, Qt::LeftButton, {}, onCaption);
+    EXPECT_TRUE(header->isVisible());
+    header->close();
+    QTest::mouseClick(series1, Qt::LeftButton, {}, onCaption);
     auto* files = chk->control<FileList>(QStringLiteral("fil_File_Name"));
     ASSERT_EQ(files->count(), 1);
     files->setCurrentRow(0);
@@ -144,13 +154,16 @@ TEST(HistoryScreen, MarkedZoomRangesAndTheirLimit) {
     h.zoom->click();
     QApplication::processEvents();
     ASSERT_TRUE(h.zoom1->isVisible());
+    const QImage before = h.pic->buffer().copy();
     h.drag(11, 19);
+    EXPECT_NE(h.pic->buffer(), before);     // the band is on the plot
     EXPECT_EQ(h.zoom1->text(), QStringLiteral("Display Points: 11-19"));
     EXPECT_TRUE(h.s.ZoomMarked);
     EXPECT_EQ(h.hs.markTag(), QStringLiteral("1"));
     h.prompter.expect("Zooming Stress History", "The Zoom limit is 10 data points", Icon::Information);
     h.zoom->click();
     EXPECT_EQ(h.s.ViewCount, 100);
+    EXPECT_EQ(h.pic->buffer(), before);     // drawn again in not-xor, the band is gone
     EXPECT_FALSE(h.zoom1->isVisible());
     EXPECT_EQ(h.zoom->text(), QStringLiteral("&Zoom"));
 
@@ -272,7 +285,9 @@ TEST(Screenshots, InputPanelAndHistory) {
     h.s.HistoryDir = QDir(QStringLiteral(KARMO_TEST_DATA "/../../examples")).absolutePath().toStdString();
     h.hs.openInputPanel();
     Panel* chk = h.w.panel(QStringLiteral("frm_Chk_File"));
-    QTest::mouseClick(chk->control<QRadioButton>(QStringLiteral("btt_Hist_Choice_1")), Qt::LeftButton);
+    auto* series1 = chk->control<QRadioButton>(QStringLiteral("btt_Hist_Choice_1"));
+    QApplication::processEvents();
+    QTest::mouseClick(series1, Qt::LeftButton, {}, QPoint(10, series1->height() / 2));
     auto* files = chk->control<FileList>(QStringLiteral("fil_File_Name"));
     files->setCurrentItem(files->findItems(QStringLiteral("strain-gauge.asc"), Qt::MatchExactly).value(0));
     QApplication::processEvents();
