@@ -87,6 +87,8 @@ HistoryScreen::HistoryScreen(MainWindow& w) : QObject(&w), w_(w) {
     // --- the plot, its scroll bar and the zoom ---
     // The plot follows the scroll bar when the thumb is let go, not while it is dragged.
     scroll_->setTracking(false);
+    // A click on the bar takes the focus, which ends a zoom selection that is under way.
+    scroll_->setFocusPolicy(Qt::ClickFocus);
     connect(scroll_, &QScrollBar::sliderMoved, this, &HistoryScreen::hsc_Hist_Scroll);
     connect(scroll_, &QScrollBar::valueChanged, this, &HistoryScreen::hsc_Hist_Change);
     scroll_->installEventFilter(this);
