@@ -16,6 +16,7 @@
 #include "spectrum/RainflowCounter.h"
 #include "spectrum/SpectrumLevels.h"
 #include "spectrum/SpectrumParams.h"
+#include "spectrum/SpectrumParamsEdit.h"
 
 namespace karmo::cli {
 
@@ -32,70 +33,35 @@ std::string lower(std::string t) {
 
 [[noreturn]] void usage(const std::string& line) { throw CliFailure(2, line, true); }
 
-std::string paramsTitle(const AppState& s) { return s.QuantityName + "Spectrum Params"; }
-
-// --- the spectrum-parameters dialog's checks of its boxes, with its words ---
+// --- the spectrum-parameters dialog's checks of its boxes ---
 
 // txt_Spectr_Levels: a whole number from 1 to MaxLevels.
-int16_t checkLevels(const AppState& s, CliPrompter& p, const std::string& text) {
+int16_t checkLevels(AppState& s, CliPrompter& p, const std::string& text) {
     const size_t before = p.messages().size();
-    const std::string& q = s.QuantityName;
-    double v = 0;
-    if (!ParseNumericText(text, v)) {
-        p.tell(paramsTitle(s), "The number of " + q + "levels must be numeric", Icon::Critical);
-        FailInput(p, before, "");
-    }
-    if (v <= 0) {
-        p.tell(paramsTitle(s), "The number of " + q + "levels must be greater than 0", Icon::Critical);
-        FailInput(p, before, "");
-    }
-    // Compared before the conversion, so a huge count cannot overflow the Integer.
-    if (v > s.MaxLevels) {
-        p.tell(q + "Spectrum params", "The max number of " + q + "levels is " + std::to_string(s.MaxLevels),
-             Icon::Critical);
-        FailInput(p, before, "");
-    }
-    const int16_t levels = RoundHalfEven16(v);
+    if (!ValidateSpectrLevels(s, p, text).accepted) FailInput(p, before, "");
+    const int16_t levels = s.batch().LevelCount;
     if (levels < 1) {   // a fraction below one half: OK refuses the set
-        p.tell(q + "Spectrum", "Check the spectrum parameters!", Icon::Critical);
+        p.tell(s.QuantityName + "Spectrum", "Check the spectrum parameters!", Icon::Critical);
         FailInput(p, before, "");
     }
     return levels;
 }
 
 // txt_Spectr_Min on OK: below the lower limit it is corrected to the limit (with the
-// dialog's note); not below the largest range it is refused.
-float checkMinRange(const AppState& s, CliPrompter& p, float value) {
+// dialog's note) and confirmed again; not below the largest range it is refused.
+float checkMinRange(AppState& s, CliPrompter& p, std::string text, ExactMinText& exact) {
     const size_t before = p.messages().size();
-    const DataBatch& b = s.batch();
-    const std::string& q = s.QuantityName;
-    const float lmin = MinRangeLowerLimit(s);
-    if (value + 0.0004f < lmin) {
-        p.tell(paramsTitle(s),
-             "The minimum " + q + "range should not be less than " +
-                 FormatMask(lmin * s.QuantityFactor, "##0.0## ") + s.QuantityUnit,
-             Icon::Information);
-        value = lmin;
+    const std::string maxText = FormatMask(s.batch().MaxRange * s.QuantityFactor, "####0.0##");
+    SpectrumBoxCheck c = ValidateSpectrMin(s, p, text, maxText, exact, true);
+    if (!c.accepted && c.newText) {
+        text = *c.newText;
+        c = ValidateSpectrMin(s, p, text, maxText, exact, true);
     }
-    if (!(value < b.MaxRange)) {
-        p.tell(paramsTitle(s),
-             "The minimum " + q + "range should be less than " +
-                 FormatMask(b.MaxRange * s.QuantityFactor, "####0.0##"),
-             Icon::Information);
-        FailInput(p, before, "");
-    }
-    return value;
-}
-
-double parseOrRefuse(CliPrompter& p, const std::string& text,
-                     const std::string& title, const std::string& message) {
+    if (!c.accepted) FailInput(p, before, "");
+    if (text == exact.text) return exact.value;
     double v = 0;
-    if (!ParseNumericText(text, v)) {
-        const size_t before = p.messages().size();
-        p.tell(title, message, Icon::Critical);
-        FailInput(p, before, "");
-    }
-    return v;
+    ParseNumericText(text, v);
+    return static_cast<float>(v / s.QuantityFactor);
 }
 
 }  // namespace
@@ -247,11 +213,8 @@ CountSummary CountSpectrum(AppState& s, CliPrompter& p, const SpectrumOptions& o
         b.LevelCount = checkLevels(s, p, *o.levels);
         proposal = ProposeSpectrumParams(s, true);   // the smallest range for that many levels
     }
-    float minRange = proposal.minValue;
-    if (o.minRange)
-        minRange = static_cast<float>(parseOrRefuse(p, *o.minRange, paramsTitle(s),
-                                                    "The minimum " + s.QuantityName + "range must be numeric."));
-    b.MinRange = checkMinRange(s, p, minRange);
+    ExactMinText exact{proposal.minText, proposal.minValue};
+    b.MinRange = checkMinRange(s, p, o.minRange ? *o.minRange : proposal.minText, exact);
     if (fitType != 0) s.DistributionType = fitType;
     ConfirmDistributionType(s);
     BuildSpectrumLevels(s, p);
@@ -275,39 +238,27 @@ void SynthesizeFromOptions(AppState& s, CliPrompter& p, const SynthOptions& o) {
     DataBatch& b = s.batch();
     const int16_t type = DistributionTypeFromName(o.type);
     if (type == 0) usage("unknown --type " + o.type + " (beta, weibull or lognorm)");
-    const std::string& q = s.QuantityName;
     const float f = s.QuantityFactor;
     s.DistributionType = type;
     s.EditChoice = 2;
     s.BatchKind = 3;
 
     // The boxes in the order of the dialog: volume (which bounds the levels), levels, span.
-    const double volume = parseOrRefuse(p, o.volume, paramsTitle(s), "The spectrum volume must be numeric");
-    if (volume == 1) {
-        p.tell(paramsTitle(s), "The spectrum volume must be greater than 1", Icon::Critical);
-        FailInput(p, before, "");
-    }
+    const size_t checks = p.messages().size();
+    if (!ValidateSpectrVol(s, p, o.volume).accepted) FailInput(p, checks, "");
+    double volume = 0;
+    ParseNumericText(o.volume, volume);
     if (!(std::fabs(volume) <= 2147483647.0))
         FailInput(p, before, "karmo-cli: --volume " + o.volume + " is out of range");
     b.Volume = RoundHalfEven(volume);
-    if (b.Volume > 0 && b.Volume <= s.MaxLevels) s.MaxLevels = b.Volume;
     b.LevelCount = checkLevels(s, p, o.levels);
 
-    const double maxShown = parseOrRefuse(p, o.max, "Stress Spectrum Params",
-                                          "The Maximum " + q + "range must be numeric");
-    if (!(maxShown > 0)) {
-        p.tell(paramsTitle(s), "The maximum " + q + "range must be positive", Icon::Critical);
-        FailInput(p, before, "");
-    }
-    const double minShown = parseOrRefuse(p, o.min, paramsTitle(s),
-                                          "The minimum " + q + "range must be numeric.");
-    if (!(maxShown > minShown)) {
-        p.tell(paramsTitle(s),
-             "The maximum " + q + "range should not be less than " +
-                 FormatMask(static_cast<float>(minShown), "##0.0## "),
-             Icon::Critical);
-        FailInput(p, before, "");
-    }
+    if (!ValidateSpectrMax(s, p, o.max, o.min).accepted) FailInput(p, checks, "");
+    ExactMinText typedMin;
+    if (!ValidateSpectrMin(s, p, o.min, o.max, typedMin).accepted) FailInput(p, checks, "");
+    double maxShown = 0, minShown = 0;
+    ParseNumericText(o.max, maxShown);
+    ParseNumericText(o.min, minShown);
     b.MaxRange = static_cast<float>(maxShown / f);
     // The lower limit of the smallest range belongs to a counted spectrum (it keeps the levels
     // above the smallest counted range); a grid for a distribution may reach lower.

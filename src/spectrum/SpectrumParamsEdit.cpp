@@ -90,8 +90,11 @@ SpectrumBoxCheck ValidateSpectrMin(const AppState& s, Prompter& p, std::string_v
             return c;
         }
     }
+    // A text the dialog wrote stands for its exact value (the limit of one level lies
+    // half a thousandth below the largest range and shows as that range).
     const double largest = shownMax(s, maxText);
-    if (!(v < largest))
+    const double smallest = unchanged ? static_cast<double>(value * f) : v;
+    if (!(smallest < largest))
         return refuse(p, paramsTitle(s),
                       "The minimum " + q + "range should be less than " + FormatMask(largest, "####0.0##"),
                       onOk ? Icon::Information : Icon::Critical);
