@@ -98,6 +98,7 @@ HistoryScreen::HistoryScreen(MainWindow& w) : QObject(&w), w_(w) {
     connect(zoom1_, &ClickLabel::clicked, this, &HistoryScreen::Zoom1_MouseDown);
     connect(zoom1_, &ClickLabel::doubleClicked, this, &HistoryScreen::Zoom1_DblClick);
     zoom1_->installEventFilter(this);
+    pic_->installEventFilter(this);
     connect(zoomButton(), &QPushButton::clicked, this, &HistoryScreen::Cmd_Zoom_Refr_Click);
     if (auto* sp = w_.findChild<PlotPicture*>(QStringLiteral("Pic_Spectr")))
         connect(sp, &PlotPicture::clicked, this, &HistoryScreen::Pic_Spectr_Click);
@@ -140,6 +141,13 @@ double HistoryScreen::textScale() const {
 bool HistoryScreen::eventFilter(QObject* o, QEvent* e) {
     if (o == zoom1_ && e->type() == QEvent::MouseButtonRelease) {
         Zoom1_MouseUp();
+    } else if (o == pic_ && e->type() == QEvent::Resize) {
+        // A resized picture has lost its drawing and its scale: draw the window again once
+        // the resize has settled.
+        if (geom_.drawn && w_.state().UiMode == kUiIdle)
+            QMetaObject::invokeMethod(
+                this, [this] { if (geom_.drawn && hist_->isVisible()) drawHistory(w_.state().ViewStart); },
+                Qt::QueuedConnection);
     } else if (o == scroll_ && e->type() == QEvent::FocusIn) {
         hsc_Hist_GotFocus();
     } else if ((e->type() == QEvent::MouseButtonPress || e->type() == QEvent::MouseButtonDblClick) &&
