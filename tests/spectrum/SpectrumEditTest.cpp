@@ -1,0 +1,137 @@
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "spectrum/SpectrumParamsEdit.h"
+#include "support/ScriptedPrompter.h"
+
+namespace karmo {
+namespace {
+
+using test::ScriptedPrompter;
+
+// A working copy of levels with ranges 100, 80, 60, ... and the given cycles.
+void setWorking(AppState& s, const std::vector<float>& cycles) {
+    DataBatch& b = s.batch();
+    b.LevelCount = static_cast<int16_t>(cycles.size());
+    for (size_t j = 1; j <= cycles.size(); ++j) {
+        s.WorkLevelRange[j] = 120.0f - 20.0f * static_cast<float>(j);
+        s.WorkLevelCycles[j] = cycles[j - 1];
+    }
+}
+
+TEST(SpectrumLevelCheck, EmptyLevelsInsideAndAtTheEnd) {
+    struct Case {
+        std::vector<float> cycles;
+        bool afterCount;
+        int16_t editChoice;
+        const char* message;        // refused, or the reduction question
+        Answer answer;
+        LevelCheck result;
+        int16_t levels;
+        float minRange;
+    };
+    const Case cases[] = {
+        {{5, 0, 3}, false, 1, "Number of of cycles at level 2 must be >0!", Answer::Ok, LevelCheck::EmptyInside, 3, 0},
+        {{5, 0, 3}, true, 0, nullptr, Answer::Ok, LevelCheck::Passed, 3, 0},
+        {{5, 0, 3}, false, 2, nullptr, Answer::Ok, LevelCheck::Passed, 3, 0},
+        {{5, 3, 0, 0}, false, 1, "The number of levels will be reduced to 2.", Answer::Yes, LevelCheck::Passed, 2, 80},
+        {{5, 3, 0, 0}, false, 1, "The number of levels will be reduced to 2.", Answer::No, LevelCheck::Declined, 4, 0},
+        {{0, 4, 0}, false, 1, "Number of of cycles at level 1 must be >0!", Answer::Ok, LevelCheck::EmptyInside, 3, 0},
+    };
+    for (const Case& c : cases) {
+        AppState s;
+        setWorking(s, c.cycles);
+        s.AfterCounting = c.afterCount;
+        s.EditChoice = c.editChoice;
+        ScriptedPrompter p;
+        if (c.message) p.expect("Stress Spectrum", c.message, c.answer);
+        EXPECT_EQ(CheckSpectrumLevels(s, p), c.result);
+        EXPECT_EQ(s.batch().LevelCount, c.levels);
+        EXPECT_EQ(s.batch().MinRange, c.minRange);
+    }
+}
+
+TEST(SpectrumPanelCommands, RefreshCorrectionCloseAndSave) {
+    AppState s;
+    setWorking(s, {5, 3, 2});
+    DataBatch& b = s.batch();
+    b.Volume = 10;
+    ScriptedPrompter p;
+    EXPECT_EQ(SpectrumRefresh(s, p), RefreshResult::Done);   // unchanged totals: no question
+    EXPECT_EQ(b.LevelCycles[1], 5);
+
+    s.WorkLevelCycles[3] = 7;
+    p.expect("Stress Spectrum", "The Spectrum Volume will be increased.", Answer::No);
+    EXPECT_EQ(SpectrumRefresh(s, p), RefreshResult::Declined);
+    EXPECT_EQ(b.Volume, 10);
+    p.expect("Stress Spectrum", "The Spectrum Volume will be increased.", Answer::Yes);
+    EXPECT_EQ(SpectrumRefresh(s, p), RefreshResult::Done);
+    EXPECT_EQ(b.Volume, 15);
+    EXPECT_EQ(b.LevelCycles[3], 7);
+    s.WorkLevelCycles[3] = 1;
+    p.expect("Stress Spectrum", "The Spectrum Volume will be reduced.", Answer::Yes);
+    EXPECT_EQ(SpectrumRefresh(s, p), RefreshResult::Done);
+
+    s.EditChoice = 1;
+    s.WorkLevelRange[2] = 150;
+    p.expect("Stress Spectrum", "The Stress value of data set 2 should be smaller than the first value");
+    EXPECT_EQ(SpectrumRefresh(s, p), RefreshResult::Refused);
+    s.WorkLevelRange[2] = 80;
+
+    // Correction: the volume is the total of the positive counts (a counted spectrum keeps
+    // its empty inner levels); none at all is refused.
+    s.AfterCounting = true;
+    s.WorkLevelCycles[2] = -4;
+    ASSERT_TRUE(SpectrumCorrection(s, p));
+    EXPECT_EQ(b.Volume, 6);
+    EXPECT_EQ(s.UiMode, 0);
+    EXPECT_EQ(s.MaxLevels, 6);   // no history: a level needs a cycle
+    s.UiMode = kUiIdle;
+    setWorking(s, {0, 0});
+    p.expect("Stress Spectrum", "Please type in Stress ranges and No of cycles first.");
+    EXPECT_FALSE(SpectrumCorrection(s, p));
+    s.AfterCounting = false;
+
+    // Close asks only after a change.
+    setWorking(s, {5, 3});
+    EXPECT_EQ(SpectrumCloseQuestion(s, p), CloseAnswer::Unchanged);
+    s.SpectrumChanged = true;
+    for (const auto& [answer, result] : {std::pair{Answer::Cancel, CloseAnswer::StayOpen},
+                                         std::pair{Answer::No, CloseAnswer::Discard},
+                                         std::pair{Answer::Yes, CloseAnswer::Keep}}) {
+        p.expect("Editing Stress Spectrum", "Do you want to save the changes to the Stress Spectrum?", answer);
+        EXPECT_EQ(SpectrumCloseQuestion(s, p), result);
+    }
+    EXPECT_TRUE(SpectrumSaveChecks(s, p));
+    p.expect("Current Data", "The data is included into the Database.");
+    TellSpectrumIncluded(s, p);
+    s.AfterCounting = true;
+    TellSpectrumIncluded(s, p);   // a counted spectrum is saved without a word
+}
+
+TEST(SpectrumGrid, CellsOfTheLevelGrid) {
+    AppState s;
+    setWorking(s, {5, 0});
+    s.WorkLevelRange[2] = 0;
+    ScriptedPrompter p;
+    p.expect("Stress Spectrum", "The Stress Spectrum cycles must be numeric");
+    EXPECT_EQ(EditGridCycles(s, p, 1, "a"), GridCellCheck::Refused);
+    p.expect("Stress Spectrum", "The Stress Range '2' must be > 0!");
+    EXPECT_EQ(EditGridCycles(s, p, 2, "4"), GridCellCheck::FocusStress);
+    EXPECT_EQ(s.WorkLevelCycles[2], 0.0f);
+    p.expect("Stress Spectrum", "The Stress value must be numeric");
+    EXPECT_EQ(EditGridStress(s, p, 1, "-"), GridCellCheck::Refused);
+    p.expect("Stress Spectrum", "The Stress Range '1' must be > 0!");
+    EXPECT_EQ(EditGridStress(s, p, 1, "0"), GridCellCheck::Refused);
+    EXPECT_FALSE(s.SpectrumChanged);
+    s.QuantityFactor = 0.5f;
+    EXPECT_EQ(EditGridStress(s, p, 2, "30"), GridCellCheck::Accepted);
+    EXPECT_EQ(s.WorkLevelRange[2], 60.0f);
+    EXPECT_EQ(EditGridCycles(s, p, 2, "4"), GridCellCheck::Accepted);
+    EXPECT_EQ(s.WorkLevelCycles[2], 4.0f);
+    EXPECT_TRUE(s.SpectrumChanged);
+}
+
+}  // namespace
+}  // namespace karmo
