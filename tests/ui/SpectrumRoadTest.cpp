@@ -1,4 +1,5 @@
 #include <QApplication>
+#include <QDir>
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
@@ -10,6 +11,7 @@
 
 #include "UiTestEnv.h"
 #include "core/Units.h"
+#include "history/SeriesReaders.h"
 #include "support/ScriptedPrompter.h"
 #include "ui/FocusEdit.h"
 #include "ui/HistoryScreen.h"
@@ -209,6 +211,49 @@ TEST(SpectrumRoad, DecliningTheNotchStressQuestionKeepsTheStoredSpectrum) {
     after.YieldStrength = before.YieldStrength;
     after.NotchFactor = before.NotchFactor;
     EXPECT_EQ(after, before);
+}
+
+// Pictures for the documentation, written only when KARMO_SCREENSHOTS names a directory
+// (they are looked at, not compared): the measured example series counted with the
+// mean-stress correction into twenty levels, and its Weibull fit.
+TEST(Screenshots, SpectrumAndDistribution) {
+    const QString out = qEnvironmentVariable("KARMO_SCREENSHOTS");
+    if (out.isEmpty()) GTEST_SKIP() << "set KARMO_SCREENSHOTS to a directory to write them";
+    QDir().mkpath(out);
+    struct Accepting : Prompter {
+        Answer ask(const Prompt& p) override { return p.buttons == Buttons::Ok ? Answer::Ok : Answer::Yes; }
+    } prompter;
+    test::WindowFixture f(&prompter);
+    MainWindow& w = f.w();
+    w.show();
+    AppState& s = w.state();
+    const std::string series = QDir(QStringLiteral(KARMO_TEST_DATA "/../../examples/strain-gauge.asc"))
+                                   .absolutePath()
+                                   .toStdString();
+    ASSERT_EQ(ReadAsciiSeries(s, prompter, series, s.CurrentBatch), SeriesRead::Loaded);
+    s.batch().Name = "Crane runway, girder 3";
+    w.historyScreen()->showLoadedHistory();
+
+    cycleButton(w)->click();
+    Panel* mean = w.panel(QStringLiteral("frm_Mean_Stress"));
+    mean->findChild<QRadioButton*>(QStringLiteral("chk_MSE_1"))->click();
+    mean->edit(QStringLiteral("txt_Ultimate_Strength"))->setText(QStringLiteral("520"));
+    mean->edit(QStringLiteral("txt_Yield_Strength"))->setText(QStringLiteral("355"));
+    mean->edit(QStringLiteral("txt_Concent_Factor"))->setText(QStringLiteral("1.6"));
+    mean->button(QStringLiteral("cmd_Mean_OK"))->click();
+    Panel* params = w.panel(QStringLiteral("frm_Spectrum_Params"));
+    ASSERT_TRUE(params->isVisible());
+    params->edit(QStringLiteral("txt_Spectr_Levels"))->setText(QStringLiteral("20"));
+    params->edit(QStringLiteral("txt_Spectr_Min"))->setText(QStringLiteral("15.26"));
+    params->findChild<QRadioButton*>(QStringLiteral("chk_Weibull"))->click();
+    QApplication::processEvents();
+    EXPECT_TRUE(w.grab().save(out + QStringLiteral("/spectrum-params-1024x768.png")));
+    params->button(QStringLiteral("cmd_Spectr_EditOK"))->click();
+    QApplication::processEvents();
+    EXPECT_TRUE(w.grab().save(out + QStringLiteral("/spectrum-1024x768.png")));
+    w.panel(QStringLiteral("frm_Spectrum_Info"))->button(QStringLiteral("cmd_Calculate_Beta"))->click();
+    QApplication::processEvents();
+    EXPECT_TRUE(w.grab().save(out + QStringLiteral("/distribution-1024x768.png")));
 }
 
 }  // namespace

@@ -28,7 +28,12 @@ void place(QLabel* l, const PlacedLabel& p, const QtCanvas& c) {
     int x = static_cast<int>(std::lround(c.xMap().toDevice(p.x)));
     int y = static_cast<int>(std::lround(c.yMap().toDevice(p.y)));
     if (pic) {
-        x = std::max(0, std::min(x, pic->width() - l->width()));
+        if (x + l->width() > pic->width()) {
+            // No room beside the arrow head: under the end of the axis instead.
+            x = pic->width() - l->width() - 4;
+            y += l->height();
+        }
+        x = std::max(0, x);
         y = std::max(0, std::min(y, pic->height() - l->height()));
     }
     l->move(x, y);
