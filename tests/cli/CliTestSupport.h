@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "Cli.h"
-#include "core/TempDir.h"
+#include "support/TempDir.h"
 
 namespace karmo::test {
 

@@ -8,7 +8,7 @@
 
 #include <sys/resource.h>
 
-#include "TempDir.h"
+#include "support/TempDir.h"
 #include "core/AtomicFile.h"
 
 using namespace karmo;

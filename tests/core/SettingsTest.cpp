@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "TempDir.h"
+#include "support/TempDir.h"
 #include "core/AppState.h"
 #include "core/Settings.h"
 #include "core/StartUp.h"

@@ -4,7 +4,7 @@
 #include <string>
 
 #include "core/AppState.h"
-#include "core/TempDir.h"
+#include "support/TempDir.h"
 #include "database/DatabaseFile.h"
 #include "database/FileOps.h"
 #include "history/HistoryFile.h"

@@ -10,7 +10,7 @@
 #include <sstream>
 
 #include "core/NumberForms.h"
-#include "core/TempDir.h"
+#include "support/TempDir.h"
 #include "support/ScriptedPrompter.h"
 
 using namespace karmo;

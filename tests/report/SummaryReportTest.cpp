@@ -8,7 +8,7 @@
 #include <functional>
 #include <regex>
 
-#include "../core/TempDir.h"
+#include "support/TempDir.h"
 #include "report/SummaryReport.h"
 #include "spectrum/SpectrumLevels.h"
 #include "SummaryFixtures.h"
