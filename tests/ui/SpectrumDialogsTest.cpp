@@ -95,6 +95,15 @@ TEST(SpectrumDialogs, EveryBoxOfTheMeanStressAndSpectrumParameterDialogs) {
     ASSERT_TRUE(mean->isVisible());
     mean->findChild<QRadioButton*>(QStringLiteral("chk_MSE_1"))->click();
     Panel* params = w.panel(QString::fromLatin1(kParams));
+    // The arrow keys walk the boxes of a dialog in a ring.
+    auto arrow = [](Panel* p, const char* from, Qt::Key key, const char* to) {
+        p->edit(QString::fromLatin1(from))->setFocus();
+        QApplication::processEvents();
+        QTest::keyClick(p->edit(QString::fromLatin1(from)), key);
+        EXPECT_TRUE(p->edit(QString::fromLatin1(to))->hasFocus()) << from << " -> " << to;
+    };
+    arrow(mean, "txt_Concent_Factor", Qt::Key_Down, "txt_Ultimate_Strength");
+    arrow(mean, "txt_Ultimate_Strength", Qt::Key_Up, "txt_Concent_Factor");
 
     for (const BoxCase& c : kCases) {
         SCOPED_TRACE(std::string(c.box) + " <- " + c.typed);
@@ -102,6 +111,8 @@ TEST(SpectrumDialogs, EveryBoxOfTheMeanStressAndSpectrumParameterDialogs) {
             mean->button(QStringLiteral("cmd_Mean_OK"))->click();
             ASSERT_TRUE(params->isVisible());
             params->edit(QStringLiteral("txt_Spectr_Max"))->setReadOnly(false);
+            arrow(params, "txt_Spectr_RTime", Qt::Key_Down, "txt_Spectr_Max");
+            arrow(params, "txt_Spectr_Max", Qt::Key_Up, "txt_Spectr_RTime");
         }
         FocusEdit* box = w.panel(QString::fromLatin1(c.panel))->edit(QString::fromLatin1(c.box));
         box->setFocus();

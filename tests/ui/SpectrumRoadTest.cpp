@@ -173,6 +173,43 @@ TEST(SpectrumRoad, StrainHistoryIsCountedWithoutTheMeanStressDialog) {
     EXPECT_EQ(s.batch().UltimateStrength, 0.0f);
     EXPECT_EQ(w.panel(QStringLiteral("frm_Spectrum_Info"))->title(), QStringLiteral("Strain Spectrum Information"));
     EXPECT_EQ(s.UiMode, 1);
+
+    // "&Close" keeps the counted spectrum in the batch on Yes.
+    prompter.expect("Editing Strain Spectrum", "Do you want to save the changes to the Strain Spectrum?",
+                    Icon::Question, Answer::Yes);
+    w.panel(QStringLiteral("frm_Spectrum_Info"))->button(QStringLiteral("cmd_Spectrum_Cancel"))->click();
+    EXPECT_FALSE(spectr->isVisible());
+    EXPECT_TRUE(w.panel(QStringLiteral("frm_Stress_Info"))->isVisible());
+    EXPECT_EQ(s.batch().Saved.LevelCount, s.batch().LevelCount);
+    EXPECT_GT(s.batch().LevelCount, 0);
+    EXPECT_TRUE(s.DatabaseModified);
+    EXPECT_FALSE(s.SpectrumChanged);
+}
+
+// A count long enough to report its progress lets window events run; the window stays
+// busy meanwhile, so "C&ycle" pressed again does nothing.
+TEST(SpectrumRoad, LongCountReportsProgressWithTheWindowBusy) {
+    struct Watching : ScriptedPrompter {
+        MainWindow* w = nullptr;
+        std::vector<int16_t> modes;
+        bool progress(double fraction) override {
+            modes.push_back(w->state().UiMode);
+            cycleButton(*w)->click();
+            return ScriptedPrompter::progress(fraction);
+        }
+    } prompter;
+    test::WindowFixture f(&prompter);
+    MainWindow& w = f.w();
+    prompter.w = &w;
+    w.show();
+    std::vector<float> h((1 << 21) + 2);
+    for (size_t i = 0; i < h.size(); ++i) h[i] = (i % 2 == 0 ? 1.0f : -1.0f) * static_cast<float>(1 + i % 7);
+    h[0] = 100;
+    showHistory(w, h, "Strain ");
+    cycleButton(w)->click();
+    EXPECT_EQ(prompter.modes, std::vector<int16_t>{0});
+    EXPECT_TRUE(w.panel(QStringLiteral("frm_Spectrum_Params"))->isVisible());
+    EXPECT_EQ(prompter.busyDepth, 0);
 }
 
 TEST(SpectrumRoad, DecliningTheNotchStressQuestionKeepsTheStoredSpectrum) {

@@ -2,6 +2,7 @@
 
 #include <QGridLayout>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QVBoxLayout>
@@ -17,6 +18,8 @@ namespace karmo {
 
 namespace {
 QString Q(const std::string& s) { return QString::fromStdString(s); }
+// In the order of MeanStressBox.
+constexpr const char* kMeanBoxes[] = {"txt_Ultimate_Strength", "txt_Yield_Strength", "txt_Concent_Factor"};
 }  // namespace
 
 MeanStressPanel::MeanStressPanel(QWidget* parent)
@@ -63,6 +66,22 @@ void MeanStressPanel::attach(MainWindow& w) {
     edit(QStringLiteral("txt_Concent_Factor"))->setValidator([&p](FocusEdit& e) {
         return ValidateNotchFactor(p, e.text().toStdString());
     });
+    for (const char* n : kMeanBoxes) edit(QString::fromLatin1(n))->installEventFilter(this);
+}
+
+bool MeanStressPanel::eventFilter(QObject* o, QEvent* e) {
+    if (e->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent*>(e)->key();
+        if (key == Qt::Key_Down || key == Qt::Key_Up) {
+            for (int i = 0; i < 3; ++i) {
+                if (o->objectName() != QLatin1String(kMeanBoxes[i])) continue;
+                const auto next = NextMeanStressBox(static_cast<MeanStressBox>(i), key == Qt::Key_Down);
+                edit(QString::fromLatin1(kMeanBoxes[static_cast<int>(next)]))->setFocus(Qt::TabFocusReason);
+                return true;
+            }
+        }
+    }
+    return Panel::eventFilter(o, e);
 }
 
 void MeanStressPanel::open(const MeanStressDialog& d) {

@@ -23,6 +23,10 @@ public slots:
     void cmd_Mean_OK_Click();
     void cmd_Mean_Cancel_Click();
 
+protected:
+    // The arrow keys walk the three boxes in a ring.
+    bool eventFilter(QObject* o, QEvent* e) override;
+
 private:
     MainWindow* w_ = nullptr;
 };

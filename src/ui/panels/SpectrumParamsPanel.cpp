@@ -1,6 +1,7 @@
 #include "ui/panels/SpectrumParamsPanel.h"
 
 #include <QGridLayout>
+#include <QKeyEvent>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QVBoxLayout>
@@ -74,8 +75,10 @@ FocusEdit* SpectrumParamsPanel::box(SpectrumParamsBox b) const { return edit(QSt
 void SpectrumParamsPanel::attach(MainWindow& w) {
     w_ = &w;
     for (SpectrumParamsBox b : {SpectrumParamsBox::Max, SpectrumParamsBox::Min, SpectrumParamsBox::Levels,
-                                SpectrumParamsBox::Volume, SpectrumParamsBox::RecordTime})
+                                SpectrumParamsBox::Volume, SpectrumParamsBox::RecordTime}) {
         box(b)->setValidator([this, b](FocusEdit&) { return validateBox(b); });
+        box(b)->installEventFilter(this);
+    }
     for (int i = 0; i < 3; ++i)
         connect(control<QRadioButton>(QString::fromLatin1(kTypeButtons[i])), &QRadioButton::clicked, this,
                 [this, i] { w_->state().DistributionType = static_cast<int16_t>(i + 1); });
@@ -83,6 +86,21 @@ void SpectrumParamsPanel::attach(MainWindow& w) {
             &SpectrumParamsPanel::cmd_Spectr_EditOK_Click);
     connect(button(QStringLiteral("cmd_Spectr_EditCan")), &QPushButton::clicked, this,
             &SpectrumParamsPanel::cmd_Spectr_EditCan_Click);
+}
+
+bool SpectrumParamsPanel::eventFilter(QObject* o, QEvent* e) {
+    if (e->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent*>(e)->key();
+        if (key == Qt::Key_Down || key == Qt::Key_Up) {
+            for (int i = 0; i < 5; ++i) {
+                const auto b = static_cast<SpectrumParamsBox>(i);
+                if (o != box(b)) continue;
+                box(NextSpectrumParamsBox(b, key == Qt::Key_Down))->setFocus(Qt::TabFocusReason);
+                return true;
+            }
+        }
+    }
+    return Panel::eventFilter(o, e);
 }
 
 SpectrumParamsTexts SpectrumParamsPanel::texts() const {

@@ -21,6 +21,10 @@ public slots:
     void cmd_Spectr_EditOK_Click();
     void cmd_Spectr_EditCan_Click();
 
+protected:
+    // The arrow keys walk the five boxes in a ring.
+    bool eventFilter(QObject* o, QEvent* e) override;
+
 private:
     FocusEdit* box(SpectrumParamsBox b) const;
     bool validateBox(SpectrumParamsBox b);
