@@ -1,8 +1,6 @@
 #include "ui/panels/SpectrPanel.h"
 
-#include <QApplication>
 #include <QHBoxLayout>
-#include <QResizeEvent>
 #include <QVBoxLayout>
 
 #include "spectrum/SpectrumPlot.h"
@@ -39,9 +37,7 @@ void SyncPictureSize(PlotPicture* pic) {
     if (QWidget* top = pic->window(); top && top->layout()) top->layout()->activate();
     for (QWidget* p = pic->parentWidget(); p; p = p->parentWidget())
         if (p->layout()) p->layout()->activate();
-    if (pic->buffer().size() == pic->size() || pic->size().isEmpty()) return;
-    QResizeEvent e(pic->size(), pic->buffer().size());
-    QApplication::sendEvent(pic, &e);
+    pic->ensureBuffer();
 }
 
 double ScreenTextScale(const MainWindow& w) {

@@ -18,7 +18,8 @@ private:
     PlotPicture* pic_;
 };
 
-// The picture's buffer follows the widget's size even before the window has shown it.
+// A panel just shown lays out its picture before the drawing, so the picture's buffer has
+// the size it is shown at.
 void SyncPictureSize(PlotPicture* pic);
 // The font factor the plots use on screen.
 double ScreenTextScale(const MainWindow& w);
