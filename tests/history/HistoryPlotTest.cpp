@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "HistoryTestData.h"
 #include "history/HistoryPlot.h"
 #include "support/RecordingCanvas.h"
 
@@ -12,15 +13,9 @@ using Kind = RecordingCanvas::Kind;
 namespace {
 
 AppState withHistory(const std::vector<float>& points) {
-    AppState s;
-    DataBatch& b = s.batch();
-    b.PointCount = static_cast<int32_t>(points.size());
-    s.Values.assign(points.size() + 2, 0.0f);
-    for (size_t i = 0; i < points.size(); ++i) s.Values[i + 1] = points[i];
-    b.MaxValue = *std::max_element(points.begin(), points.end());
-    b.MinValue = *std::min_element(points.begin(), points.end());
-    b.RecordTime = 12.5f;
-    s.ViewCount = b.PointCount;
+    AppState s = karmo::test::stateWith(points, 0);
+    s.batch().RecordTime = 12.5f;
+    s.ViewCount = s.batch().PointCount;
     return s;
 }
 
@@ -40,11 +35,9 @@ TEST(HistoryPlot, LongWindowIsOneBarPerColumnOf34Points) {
     EXPECT_NEAR((g.xR - g.xL) * g.pixelsPerUnit, 588, 1e-9);
     const auto bars = curve(c, s);
     ASSERT_EQ(bars.size(), 588u);   // columns 0 .. 20000 \ 34 - 1
-    for (size_t i = 0; i < bars.size(); ++i) {
+    for (size_t i = 1; i < bars.size(); ++i) {
         EXPECT_DOUBLE_EQ(bars[i]->x1, bars[i]->x2);
-        if (i > 0) {
-            EXPECT_NEAR(bars[i]->x1 - bars[i - 1]->x1, 34 * g.xs, 1e-6);
-        }
+        EXPECT_NEAR(bars[i]->x1 - bars[i - 1]->x1, 34 * g.xs, 1e-6);
     }
     // Column 1 spans points 34..68: its bar reaches their extremes.
     float hi = -1e9f, lo = 1e9f;
