@@ -73,14 +73,14 @@ SpectrumBoxCheck ValidateSpectrMin(const AppState& s, Prompter& p, std::string_v
     const float value = unchanged ? exact.value : static_cast<float>(v / f);
     if (s.AfterCounting) {
         // The lower limit keeps the lowest level above the smallest counted range. The box
-        // shows values rounded, so a value is refused only when it also lies below the
-        // limit as the box would show it: the dialog accepts its own proposal and its own
-        // correction.
+        // shows values rounded, so a typed value is refused only when it also lies below
+        // the limit as the box would show it, and a text the dialog wrote is judged by its
+        // exact value: the dialog accepts its own proposal and its own correction.
         const float lmin = MinRangeLowerLimit(s);
         const std::string limitText = FormatMask(lmin * f, "##0.0##");
         double shownLimit = 0;
         ParseNumericText(limitText, shownLimit);
-        if (!unchanged && value + 0.0004f < lmin && v < shownLimit) {
+        if (value + 0.0004f < lmin && (unchanged || v < shownLimit)) {
             SpectrumBoxCheck c = refuse(p, paramsTitle(s),
                                         "The minimum " + q + "range should not be less than " +
                                             FormatMask(lmin * f, "##0.0## ") + s.QuantityUnit,

@@ -110,6 +110,38 @@ TEST(SpectrumPanelCommands, RefreshCorrectionCloseAndSave) {
     TellSpectrumIncluded(s, p);   // a counted spectrum is saved without a word
 }
 
+// After a count the smallest range may not fall below the limit; a text the dialog wrote is
+// judged by the exact value behind it, a typed one also by the limit as the box shows it.
+TEST(SpectrumParamsMin, LowerLimitAfterACount) {
+    AppState s;
+    s.AfterCounting = true;
+    s.MinCountedRange = 1.00045f;   // the limit shows as "1.0"
+    s.batch().LevelCount = 3;
+    s.batch().MaxRange = 3;
+    const char* refused = "The minimum Stress range should not be less than 1.0 MPa";
+    struct Case {
+        const char* text;
+        ExactMinText exact;
+        const char* message;
+    };
+    const Case cases[] = {
+        {"1.00", {"1.00", 1.00045f}, nullptr},      // the proposal
+        {"1.0", {"x", 0}, nullptr},                 // typed as the box shows the limit
+        {"0.9995", {"x", 0}, refused},
+        {"0.5", {"0.5", 0.5f}, refused},            // a stale value the dialog wrote
+    };
+    for (const Case& c : cases) {
+        ScriptedPrompter p;
+        if (c.message) p.expect("Stress Spectrum Params", c.message, Icon::Information);
+        ExactMinText exact = c.exact;
+        const SpectrumBoxCheck r = ValidateSpectrMin(s, p, c.text, "3.0", exact);
+        EXPECT_EQ(r.accepted, c.message == nullptr) << c.text;
+        if (c.message) {
+            EXPECT_EQ(exact.text, "1.0");
+        }
+    }
+}
+
 TEST(SpectrumGrid, CellsOfTheLevelGrid) {
     AppState s;
     setWorking(s, {5, 0});
