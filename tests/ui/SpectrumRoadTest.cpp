@@ -118,6 +118,20 @@ TEST(SpectrumRoad, StressHistoryToDistribution) {
     EXPECT_EQ(gridRows(info), (std::vector<std::string>{"3 | 160.41 | 2", "4 | 128.37 | 0", "5 | 96.34 | 1",
                                                          "6 | 64.30 | 3", "7 | 32.26 | 1"}));
     EXPECT_EQ(caption(info, QStringLiteral("lbl_Omit_Points")), QStringLiteral("Omitted cycles: 0"));
+    // Up and Down walk a column of the grid and scroll at its ends.
+    QApplication::setActiveWindow(&w);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&w));
+    auto* bar = info->findChild<QScrollBar*>(QStringLiteral("vsc_Spectrum"));
+    bar->setValue(1);
+    FocusEdit* bottom = info->edit(QStringLiteral("Cycles_4"));
+    bottom->setFocus();
+    QApplication::processEvents();
+    QTest::keyClick(bottom, Qt::Key_Down);
+    EXPECT_EQ(bar->value(), 2);
+    EXPECT_TRUE(bottom->hasFocus());
+    EXPECT_EQ(text(info, QStringLiteral("Level_4")), QStringLiteral("6"));
+    QTest::keyClick(bottom, Qt::Key_Up);
+    EXPECT_TRUE(info->edit(QStringLiteral("Cycles_3"))->hasFocus());
     EXPECT_EQ(spectr->title(), QStringLiteral("Stress Spectrum"));
     EXPECT_EQ(caption(spectr, QStringLiteral("SSmax")), QStringLiteral("224.49 MPa    (range)"));
     EXPECT_EQ(caption(spectr, QStringLiteral("SSmse")), QStringLiteral("DMSE(+): Su=500, Sy=300, Kf=1.0"));

@@ -2,6 +2,7 @@
 
 #include <QGridLayout>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QVBoxLayout>
@@ -86,7 +87,28 @@ void SpectrumInfoPanel::attach(MainWindow& w) {
         for (int i = 0; i < 5; ++i) {
             const QString col = QString::fromLatin1(column);
             edit(ArrayName(col, i))->setValidator([this, col, i](FocusEdit&) { return validateCell(col, i); });
+            edit(ArrayName(col, i))->installEventFilter(this);
         }
+}
+
+bool SpectrumInfoPanel::eventFilter(QObject* o, QEvent* e) {
+    if (e->type() != QEvent::KeyPress) return Panel::eventFilter(o, e);
+    const int key = static_cast<QKeyEvent*>(e)->key();
+    auto* box = qobject_cast<FocusEdit*>(o);
+    if (!box || (key != Qt::Key_Up && key != Qt::Key_Down)) return Panel::eventFilter(o, e);
+    const QString column = box->objectName().section(QLatin1Char('_'), 0, 0);
+    const int row = box->property("index").toInt();
+    const int next = row + (key == Qt::Key_Down ? 1 : -1);
+    if (next >= 0 && next < 5) {
+        edit(ArrayName(column, next))->setFocus(Qt::TabFocusReason);
+        return true;
+    }
+    // At the edge the rows move by one level; the box keeps the focus with the next level.
+    auto* bar = control<QScrollBar>(QStringLiteral("vsc_Spectrum"));
+    const int value = bar->value() + (key == Qt::Key_Down ? 1 : -1);
+    if (value < bar->minimum() || value > bar->maximum() || !box->validateNow()) return true;
+    bar->setValue(value);
+    return true;
 }
 
 void SpectrumInfoPanel::fill() {

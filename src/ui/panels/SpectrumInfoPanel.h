@@ -26,6 +26,10 @@ public slots:
     void cmd_Spectrum_Save_Click();
     void vsc_Spectrum_Change(int value);
 
+protected:
+    // Up and Down move between the rows of a column, scrolling at the top and bottom row.
+    bool eventFilter(QObject* o, QEvent* e) override;
+
 private:
     void drawPlots(bool distribution);
     void closePanels();
