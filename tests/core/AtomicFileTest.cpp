@@ -8,43 +8,28 @@
 
 #include <sys/resource.h>
 
-#include "support/TempDir.h"
 #include "core/AtomicFile.h"
+#include "support/TempDir.h"
 
 using namespace karmo;
 using karmo::test::TempDir;
 
-TEST(AtomicFile, JoinPath) {
-    EXPECT_EQ(JoinPath("/data/run", "Karmo.cfg"), "/data/run/Karmo.cfg");
-    EXPECT_EQ(JoinPath("/data/run/", "Karmo.cfg"), "/data/run/Karmo.cfg");
-    EXPECT_EQ(JoinPath("/", "kardt.dat"), "/kardt.dat");
-    EXPECT_EQ(JoinPath("", "Karmo.cfg"), "Karmo.cfg");
-}
-
 TEST(AtomicFile, ReplacesWholeOrNotAtAll) {
+    EXPECT_EQ(JoinPath("/data/run", "Karmo.cfg"), "/data/run/Karmo.cfg");
+    EXPECT_EQ(JoinPath("", "Karmo.cfg"), "Karmo.cfg");
     TempDir dir;
-    const std::string path = JoinPath(dir.str(), "out.txt");
-    EXPECT_EQ(ReplaceFileAtomically(path, std::string_view("first\r\n")), "");
-    EXPECT_EQ(dir.read("out.txt"), "first\r\n");
+    const std::string path = JoinPath(dir.str() + "/", "out.txt");
+    EXPECT_EQ(path, dir.str() + "/out.txt");
+    ASSERT_EQ(ReplaceFileAtomically(path, std::string_view("first\r\n")), "");
 
     // A writer that gives up half-way leaves the old file and no temporary file.
-    const std::string error = ReplaceFileAtomically(path, [](std::ostream& out) {
-        out << "half";
-        throw std::runtime_error("disk went away");
-    });
-    EXPECT_EQ(error, "disk went away");
+    EXPECT_EQ(ReplaceFileAtomically(path, [](std::ostream& out) {
+                  out << "half";
+                  throw std::runtime_error("disk went away");
+              }),
+              "disk went away");
     EXPECT_EQ(dir.read("out.txt"), "first\r\n");
     EXPECT_EQ(dir.entries(), std::vector<std::string>{"out.txt"});
-
-    EXPECT_EQ(ReplaceFileAtomically(path, std::string_view("second")), "");
-    EXPECT_EQ(dir.read("out.txt"), "second");
-    EXPECT_EQ(dir.entries(), std::vector<std::string>{"out.txt"});
-}
-
-TEST(AtomicFile, FullDiskIsReportedAsSuchAndKeepsTheOldFile) {
-    TempDir dir;
-    const std::string path = JoinPath(dir.str(), "out.txt");
-    ASSERT_EQ(ReplaceFileAtomically(path, std::string_view("old")), "");
 
     // A file size limit makes the write fail part way, as a full disk would.
     rlimit saved{};
@@ -56,8 +41,10 @@ TEST(AtomicFile, FullDiskIsReportedAsSuchAndKeepsTheOldFile) {
     const std::string error = ReplaceFileAtomically(path, std::string(200000, 'x'));
     setrlimit(RLIMIT_FSIZE, &saved);
     std::signal(SIGXFSZ, oldHandler);
-
     EXPECT_EQ(error, std::strerror(EFBIG));
-    EXPECT_EQ(dir.read("out.txt"), "old");
+    EXPECT_EQ(dir.read("out.txt"), "first\r\n");
     EXPECT_EQ(dir.entries(), std::vector<std::string>{"out.txt"});
+
+    EXPECT_EQ(ReplaceFileAtomically(path, std::string_view("second")), "");
+    EXPECT_EQ(dir.read("out.txt"), "second");
 }

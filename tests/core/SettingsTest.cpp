@@ -6,11 +6,12 @@
 #include <string>
 #include <vector>
 
-#include "support/TempDir.h"
 #include "core/AppState.h"
 #include "core/Settings.h"
 #include "core/StartUp.h"
+#include "core/Units.h"
 #include "support/ScriptedPrompter.h"
+#include "support/TempDir.h"
 
 using namespace karmo;
 using karmo::test::ScriptedPrompter;
@@ -18,11 +19,10 @@ using karmo::test::TempDir;
 
 namespace {
 
-constexpr int32_t kTrueColor = -1;   // display capability above 256 colours
+constexpr int32_t kTrueColor = -1;  // display capability above 256 colours
 constexpr int32_t kPalette = 256;
 
-const std::string kFactoryLineSI =
-    " 1  8454143  16777088  16777215  8454016  12583104  0  0 \r\n";
+const std::string kFactoryLineSI = " 1  8454143  16777088  16777215  8454016  12583104  0  0 \r\n";
 
 AppState startedIn(const TempDir& dir, int32_t displayNumColors = kTrueColor) {
     AppState s;
@@ -32,184 +32,93 @@ AppState startedIn(const TempDir& dir, int32_t displayNumColors = kTrueColor) {
 
 }  // namespace
 
-TEST(Settings, FactoryColourSetsOfBothDisplays) {
-    AppState s;
-    InitAppState(s, "/x", "/", kTrueColor);
-    EXPECT_EQ(s.GraphColor, 12583104u);
-    EXPECT_EQ(s.HistoryColor, 8454143u);
-    EXPECT_EQ(s.PlotBackColor, 16777215u);
-    EXPECT_EQ(s.SpectrumColor, 8454016u);
-    EXPECT_EQ(s.BetaColor, 16777088u);
-
-    InitAppState(s, "/x", "/", kPalette);
-    EXPECT_EQ(s.GraphColor, 12583104u);
-    EXPECT_EQ(s.HistoryColor, 65535u);
-    EXPECT_EQ(s.PlotBackColor, 16777215u);
-    EXPECT_EQ(s.SpectrumColor, 65280u);
-    EXPECT_EQ(s.BetaColor, 16776960u);
-}
-
-TEST(Settings, FactoryLineIsExactBytes) {
-    TempDir dir;
-    const AppState s = startedIn(dir);
-    EXPECT_EQ(SettingsLine(s), kFactoryLineSI);
-
-    ScriptedPrompter prompter;
-    ASSERT_TRUE(SaveSettings(s, dir.str(), prompter));
-    EXPECT_EQ(dir.read("Karmo.cfg"), kFactoryLineSI);
-    // Nothing but the settings file is left behind.
-    EXPECT_EQ(dir.entries(), std::vector<std::string>{"Karmo.cfg"});
-
-    const AppState palette = startedIn(dir, kPalette);
-    // The saved light set is read back even on a palette display.
-    EXPECT_EQ(palette.HistoryColor, 8454143u);
-    AppState fresh;
-    InitAppState(fresh, dir.str(), "/", kPalette);
-    EXPECT_EQ(SettingsLine(fresh), " 1  65535  16776960  16777215  65280  12583104  0  0 \r\n");
-}
-
-TEST(Settings, FieldOneChoosesTheUnitSystem) {
-    struct Case {
-        const char* field1;
-        bool us;
-    };
-    const Case cases[] = {{"1", false}, {"0", true}, {"2", true}, {"0.5", true}, {"1.0", false}};
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.field1);
-        TempDir dir;
-        dir.write("Karmo.cfg",
-                  std::string(" ") + c.field1 + "  255  65280  16711680  128  32768  1  0 \r\n");
-        const AppState s = startedIn(dir);
-        EXPECT_EQ(s.UnitsUS, c.us);
-        EXPECT_EQ(s.StressUnit, c.us ? "ksi" : "MPa");
-        EXPECT_EQ(s.LengthFactor, c.us ? static_cast<float>(1.0 / 2.54) : 1.0f);
-        EXPECT_EQ(s.HistoryColor, 255u);
-        EXPECT_EQ(s.BetaColor, 65280u);
-        EXPECT_EQ(s.PlotBackColor, 16711680u);
-        EXPECT_EQ(s.SpectrumColor, 128u);
-        EXPECT_EQ(s.GraphColor, 32768u);
-        EXPECT_EQ(s.ToolTipsHidden, 1);
-    }
-}
-
-TEST(Settings, ReadFailuresKeepEarlierFieldsAndForceSI) {
-    struct Case {
-        const char* name;
-        const char* content;     // nullptr: no file at all
-        Color history, beta, plotBack, spectrum, graph;
-        int16_t toolTips;
-    };
-    const Color fh = 8454143, fb = 16777088, fp = 16777215, fs = 8454016, fg = 12583104;
-    const Case cases[] = {
-        {"missing", nullptr, fh, fb, fp, fs, fg, 0},
-        {"empty", "", fh, fb, fp, fs, fg, 0},
-        {"three fields", " 0  255  65280 \r\n", 255, 65280, fp, fs, fg, 0},
-        {"not a number", " 0  255  abc  1  2  3  1  0 \r\n", 255, fb, fp, fs, fg, 0},
-        {"seven fields", " 0  1  2  3  4  5  1 \r\n", 1, 2, 3, 4, 5, 1},
-        {"tool tip choice out of range", " 0  1  2  3  4  5  7  0 \r\n", 1, 2, 3, 4, 5, 0},
-        {"colour beyond a Long", " 0  1  9999999999  3  4  5  1  0 \r\n", 1, fb, fp, fs, fg, 0},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
-        TempDir dir;
-        if (c.content != nullptr) dir.write("Karmo.cfg", c.content);
-        AppState s;
-        InitAppState(s, dir.str(), "/", kTrueColor);
-        EXPECT_FALSE(ReadSettings(s, dir.str()));
-        EXPECT_EQ(s.LengthFactor, 1.0f);
-        EXPECT_EQ(s.HistoryColor, c.history);
-        EXPECT_EQ(s.BetaColor, c.beta);
-        EXPECT_EQ(s.PlotBackColor, c.plotBack);
-        EXPECT_EQ(s.SpectrumColor, c.spectrum);
-        EXPECT_EQ(s.GraphColor, c.graph);
-        EXPECT_EQ(s.ToolTipsHidden, c.toolTips);
-
-        const AppState started = startedIn(dir);
-        EXPECT_FALSE(started.UnitsUS);
-        EXPECT_EQ(started.StressUnitBracket, "[MPa]");
-    }
-}
-
-TEST(Settings, UnreadableFileIsAReadFailure) {
-    TempDir dir;
-    std::filesystem::create_directory(dir.path() / "Karmo.cfg");
-    AppState s;
-    InitAppState(s, dir.str(), "/", kPalette);
-    s.LengthFactor = 0.5f;
-    EXPECT_FALSE(ReadSettings(s, dir.str()));
-    EXPECT_EQ(s.LengthFactor, 1.0f);
-    EXPECT_EQ(s.HistoryColor, 65535u);
-    EXPECT_EQ(s.ToolTipsHidden, 0);
-}
-
-TEST(Settings, ListInputForms) {
-    const char* forms[] = {
-        "0,255,65280,16711680,128,32768,1,0\r\n",     // commas
-        "0\n255\n65280\n16711680\n128\n32768\n1\n0\n",  // one field a line, LF only
-        "   0 255\r\n 65280 16711680 128 32768 1 0 trailing words\r\n",
-    };
-    for (const char* f : forms) {
-        SCOPED_TRACE(f);
-        TempDir dir;
-        dir.write("Karmo.cfg", f);
-        AppState s;
-        InitAppState(s, dir.str(), "/", kTrueColor);
-        EXPECT_TRUE(ReadSettings(s, dir.str()));
-        EXPECT_EQ(s.LengthFactor, 0.0f);
-        EXPECT_EQ(s.GraphColor, 32768u);
-        EXPECT_EQ(s.ToolTipsHidden, 1);
-    }
-}
-
-TEST(Settings, UsSaveWritesZeroAndReadsBackUs) {
-    TempDir dir;
-    AppState s = startedIn(dir);
-    dir.write("Karmo.cfg", " 0  1  2  3  4  5  1  0 \r\n");
-    s = startedIn(dir);
-    ASSERT_TRUE(s.UnitsUS);
-    ScriptedPrompter prompter;
-    ASSERT_TRUE(SaveSettings(s, dir.str(), prompter));
-    EXPECT_EQ(dir.read("Karmo.cfg"), " 0  1  2  3  4  5  1  0 \r\n");
-    const AppState again = startedIn(dir);
-    EXPECT_TRUE(again.UnitsUS);
-    EXPECT_EQ(again.StressUnit, "ksi");
-}
-
-TEST(Settings, FailedSaveIsReportedAndKeepsTheOldFile) {
-    TempDir dir;
-    const AppState s = startedIn(dir);
-    {
-        ScriptedPrompter prompter;
-        prompter.expect("Save Settings", std::strerror(ENOENT), Icon::Exclamation);
-        EXPECT_FALSE(SaveSettings(s, (dir.path() / "no such dir").string(), prompter));
-    }
-    {
-        // The target is a directory: the rename over it fails and it stays untouched.
-        std::filesystem::create_directory(dir.path() / "Karmo.cfg");
-        dir.write("Karmo.cfg/keep", "x");
-        ScriptedPrompter prompter;
-        prompter.expect("Save Settings", std::strerror(EISDIR), Icon::Exclamation);
-        EXPECT_FALSE(SaveSettings(s, dir.str(), prompter));
-        EXPECT_TRUE(std::filesystem::is_directory(dir.path() / "Karmo.cfg"));
-        EXPECT_EQ(dir.entries(), std::vector<std::string>{"Karmo.cfg"});
-    }
-}
-
-TEST(Settings, SaveReplacesAnOlderFile) {
+TEST(Settings, FactoryLinesAndSaveInBothUnits) {
     TempDir dir;
     dir.write("Karmo.cfg", " 0  1  2  3  4  5  1  0 \r\nsomething longer that must go\r\n");
     AppState s;
+    InitAppState(s, dir.str(), "/", kPalette);
+    EXPECT_EQ(SettingsLine(s), " 1  65535  16776960  16777215  65280  12583104  0  0 \r\n");
     InitAppState(s, dir.str(), "/", kTrueColor);
     ScriptedPrompter prompter;
     ASSERT_TRUE(SaveSettings(s, dir.str(), prompter));
     EXPECT_EQ(dir.read("Karmo.cfg"), kFactoryLineSI);
     EXPECT_EQ(dir.entries(), std::vector<std::string>{"Karmo.cfg"});
+    // The saved light set is read back even on a palette display.
+    EXPECT_EQ(startedIn(dir, kPalette).HistoryColor, 8454143u);
+
+    SelectUnitSystem(s, UnitSystem::US);  // field 1 is the floor of 1/2.54
+    ASSERT_TRUE(SaveSettings(s, dir.str(), prompter));
+    EXPECT_EQ(dir.read("Karmo.cfg"), " 0" + kFactoryLineSI.substr(2));
+    EXPECT_TRUE(startedIn(dir).UnitsUS);
 }
 
-TEST(Settings, ToolTipTable) {
+// Only a first field of exactly 1 selects SI; the fields may be in any list form.
+TEST(Settings, ReadFieldsAndUnitSystem) {
+    const std::pair<const char*, bool> cases[] = {  // file, US units
+        {" 1  255  65280  16711680  128  32768  1  0 \r\n", false},
+        {" 0  255  65280  16711680  128  32768  1  0 \r\n", true},
+        {" 2  255  65280  16711680  128  32768  1  0 \r\n", true},
+        {"0.5,255,65280,16711680,128,32768,1,0\r\n", true},
+        {"1.0\n255\n65280\n16711680\n128\n32768\n1\n0\n", false},
+    };
+    for (const auto& [content, us] : cases) {
+        TempDir dir;
+        dir.write("Karmo.cfg", content);
+        // Field 1 written back is 0 only when US units were selected.
+        EXPECT_EQ(SettingsLine(startedIn(dir)), std::string(us ? " 0" : " 1") +
+                                                    "  255  65280  16711680  128  32768  1  0 \r\n")
+            << content;
+    }
+}
+
+// Fields read before a failure keep their values, the rest stay factory, SI is forced.
+TEST(Settings, ReadFailures) {
+    // File (nullptr: none; "/": a directory in its place), SettingsLine after the failed read.
+    const std::pair<const char*, const char*> cases[] = {
+        {nullptr, " 1  8454143  16777088  16777215  8454016  12583104  0  0 \r\n"},
+        {"/", " 1  8454143  16777088  16777215  8454016  12583104  0  0 \r\n"},
+        {" 0  255  65280 \r\n", " 1  255  65280  16777215  8454016  12583104  0  0 \r\n"},
+        {" 0  255  abc  1  2  3  1  0 \r\n",
+         " 1  255  16777088  16777215  8454016  12583104  0  0 \r\n"},
+        {" 0  1  2  3  4  5  1 \r\n", " 1  1  2  3  4  5  1  0 \r\n"},
+        {" 0  1  2  3  4  5  7  0 \r\n", " 1  1  2  3  4  5  0  0 \r\n"},
+        {" 0  1  9999999999  3  4  5  1  0 \r\n",
+         " 1  1  16777088  16777215  8454016  12583104  0  0 \r\n"},
+    };
+    for (const auto& [content, line] : cases) {
+        SCOPED_TRACE(content ? content : "no file");
+        TempDir dir;
+        if (content != nullptr && *content == '/')
+            std::filesystem::create_directory(dir.path() / "Karmo.cfg");
+        else if (content != nullptr) dir.write("Karmo.cfg", content);
+        AppState s;
+        InitAppState(s, dir.str(), "/", kTrueColor);
+        s.LengthFactor = 0.5f;
+        EXPECT_FALSE(ReadSettings(s, dir.str()));
+        EXPECT_EQ(SettingsLine(s), line);
+        EXPECT_FALSE(startedIn(dir).UnitsUS);
+    }
+}
+
+TEST(Settings, FailedSaveIsReportedAndKeepsTheOldFile) {
+    TempDir dir;
+    const AppState s = startedIn(dir);
+    ScriptedPrompter prompter;
+    prompter.expect("Save Settings", std::strerror(ENOENT), Icon::Exclamation);
+    EXPECT_FALSE(SaveSettings(s, (dir.path() / "no such dir").string(), prompter));
+
+    // The target is a directory: the rename over it fails and it stays untouched.
+    std::filesystem::create_directory(dir.path() / "Karmo.cfg");
+    dir.write("Karmo.cfg/keep", "x");
+    prompter.expect("Save Settings", std::strerror(EISDIR), Icon::Exclamation);
+    EXPECT_FALSE(SaveSettings(s, dir.str(), prompter));
+    EXPECT_EQ(dir.read("Karmo.cfg/keep"), "x");
+    EXPECT_EQ(dir.entries(), std::vector<std::string>{"Karmo.cfg"});
+}
+
+TEST(Settings, ToolTips) {
     const std::pair<const char*, const char*> expected[] = {
-        {"Cmd_Zoom_Refr", "Refresh the display"},
-        {"cmd_Rescale", "Rescale the stress history"},
+        {"Cmd_Zoom_Refr", "Refresh the display"}, {"cmd_Rescale", "Rescale the stress history"},
         {"cmd_Save", "Save the stress history to file"},
         {"cmd_Correction", "Correct or smooth the stress history"},
         {"cmd_Cycle_Count", "Perform rainflow counting"},
@@ -217,7 +126,6 @@ TEST(Settings, ToolTipTable) {
         {"cmd_Append", "Add a stress history to the current one"},
         {"cmd_Cancel", "Close editing the stress history"},
         {"Label7", "Click here for Stress/Strain change"},
-        {"Label11", "Click here for Stress/Strain change"},
         {"Label14", "Click here for Stress/Strain change"},
         {"cmd_Unknown", ""},
     };
@@ -225,75 +133,36 @@ TEST(Settings, ToolTipTable) {
         EXPECT_EQ(ToolTipFor(control, 0), text) << control;
         EXPECT_EQ(ToolTipFor(control, 1), "") << control;
     }
-    EXPECT_EQ(HistoryButtonToolTips().size(), 8u);
-
-    AppState s;
-    SelectToolTips(s, 1);
-    EXPECT_EQ(s.ToolTipsHidden, 1);
-    SelectToolTips(s, 2);
-    EXPECT_EQ(s.ToolTipsHidden, 1);
-    SelectToolTips(s, 0);
-    EXPECT_EQ(s.ToolTipsHidden, 0);
 }
 
-TEST(Settings, ColoursDialogCancelAfterRestoreKeepsFactoryPlotBack) {
-    TempDir dir;
-    dir.write("Karmo.cfg", " 1  1  2  3  4  5  0  0 \r\n");
-    AppState s = startedIn(dir);
-    ASSERT_EQ(s.PlotBackColor, 3u);
-
-    ColorsBackup backup;
-    ASSERT_TRUE(OpenColorsDialog(s, backup));
-    EXPECT_EQ(s.UiMode, 9);
-    int picks = 0;
-    const auto picker = [&picks](Color) { ++picks; return Color{0x0000FF}; };
-    EXPECT_TRUE(ColorSampleClick(s, kRestoreFactoryColorsIndex, picker));
-    EXPECT_EQ(picks, 0);
-    EXPECT_EQ(s.HistoryColor, 8454143u);
-    CloseColorsDialog(s, backup, false);
-    EXPECT_EQ(s.UiMode, 1);
-    EXPECT_EQ(s.HistoryColor, 1u);
-    EXPECT_EQ(s.BetaColor, 2u);
-    EXPECT_EQ(s.SpectrumColor, 4u);
-    EXPECT_EQ(s.GraphColor, 5u);
-    EXPECT_EQ(s.PlotBackColor, 16777215u);
-}
-
-TEST(Settings, ColoursDialogSamples) {
-    AppState s;
-    InitAppState(s, "/x", "/", kPalette);
-    ColorsBackup backup;
-    ASSERT_TRUE(OpenColorsDialog(s, backup));
-    EXPECT_FALSE(OpenColorsDialog(s, backup));  // busy: a second click does nothing
-
-    const char* captions[] = {"Graph", "History", "Spectrum", "Beta", "", "Restore Factory Colors", ""};
+// Each sample's picker is preset with its own colour and stores the picked one at once;
+// index 5 restores the factory set of the display; Cancel restores four colours, not PlotBack.
+TEST(Settings, ColoursDialog) {
+    const char* captions[] = {"Graph", "History", "Spectrum", "Beta", "", "Restore Factory Colors",
+                              ""};
     for (int i = 0; i < 7; ++i) EXPECT_EQ(ColorSampleCaption(i), captions[i]) << i;
-
-    // Each sample's picker is preset with its own colour and stores the picked one at once.
-    std::vector<Color> presets;
-    const auto picker = [&presets](Color c) { presets.push_back(c); return Color(0x10 + presets.size()); };
-    for (int i = 0; i <= 6; ++i) ColorSampleClick(s, i, picker);
-    EXPECT_EQ(presets, (std::vector<Color>{12583104, 65535, 65280, 16776960}));
-    EXPECT_EQ(s.PlotBackColor, 16777215u);  // index 5 restored the factory set last
-    EXPECT_EQ(s.GraphColor, 12583104u);
-
-    ColorSampleClick(s, 1, picker);
-    EXPECT_EQ(ColorSampleColor(s, 1), Color{0x15});
-    EXPECT_FALSE(ColorSampleColor(s, 4).has_value());
-    CloseColorsDialog(s, backup, true);
-    EXPECT_EQ(s.HistoryColor, 0x15u);
-    EXPECT_EQ(s.UiMode, 1);
-}
-
-TEST(Settings, RestoreFactoryColoursFollowsTheDisplay) {
-    for (int32_t display : {kTrueColor, kPalette}) {
-        AppState s;
-        InitAppState(s, "/x", "/", display);
-        s.GraphColor = s.HistoryColor = s.SpectrumColor = s.BetaColor = s.PlotBackColor = 0;
-        ColorSampleClick(s, kRestoreFactoryColorsIndex, [](Color c) { return c; });
-        const ColorSet f = FactoryColors(display);
-        EXPECT_EQ(s.HistoryColor, f.History);
-        EXPECT_EQ(s.SpectrumColor, display == kTrueColor ? 8454016u : 65280u);
-        EXPECT_EQ(s.PlotBackColor, 16777215u);
+    for (const bool ok : {false, true}) {
+        TempDir dir;
+        dir.write("Karmo.cfg", " 1  1  2  3  4  5  0  0 \r\n");
+        AppState s = startedIn(dir, ok ? kPalette : kTrueColor);
+        ColorsBackup backup;
+        ASSERT_TRUE(OpenColorsDialog(s, backup));
+        EXPECT_EQ(s.UiMode, 9);
+        EXPECT_FALSE(OpenColorsDialog(s, backup));  // busy: a second click does nothing
+        std::vector<Color> presets;
+        const auto picker = [&presets](Color c) {
+            presets.push_back(c);
+            return Color(0x10 + presets.size());
+        };
+        for (int i = 0; i <= 6; ++i) ColorSampleClick(s, i, picker);
+        EXPECT_EQ(presets, (std::vector<Color>{5, 1, 4, 2}));
+        EXPECT_EQ(SettingsLine(s), ok ? " 1  65535  16776960  16777215  65280  12583104  0  0 \r\n"
+                                      : kFactoryLineSI);
+        ColorSampleClick(s, 1, picker);
+        EXPECT_EQ(ColorSampleColor(s, 1), Color{0x15});
+        CloseColorsDialog(s, backup, ok);
+        EXPECT_EQ(s.UiMode, 1);
+        EXPECT_EQ(SettingsLine(s), ok ? " 1  21  16776960  16777215  65280  12583104  0  0 \r\n"
+                                      : " 1  1  2  16777215  4  5  0  0 \r\n");
     }
 }

@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <tuple>
+#include <vector>
 
 #include "core/AppState.h"
 #include "core/Units.h"
@@ -8,6 +10,8 @@
 using namespace karmo;
 
 namespace {
+
+const char* const kMicrostrain = "\xC2\xB5str";
 
 AppState siState() {
     AppState s;
@@ -26,9 +30,9 @@ struct UnitTexts {
 };
 
 UnitTexts textsOf(const AppState& s) {
-    return {s.StressFactor, s.LengthFactor,      s.QuantityFactor, s.StressUnit,
-            s.StressUnitBracket, s.LengthUnit,   s.LengthUnitShort, s.QuantityName,
-            s.QuantityUnit,  s.QuantityUnitBracket, s.UnitsUS};
+    return {s.StressFactor, s.LengthFactor, s.QuantityFactor, s.StressUnit, s.StressUnitBracket,
+            s.LengthUnit, s.LengthUnitShort, s.QuantityName, s.QuantityUnit, s.QuantityUnitBracket,
+            s.UnitsUS};
 }
 
 }  // namespace
@@ -36,161 +40,71 @@ UnitTexts textsOf(const AppState& s) {
 TEST(Units, SiToUsAndBackRestoresEveryText) {
     AppState s = siState();
     s.batch().MaxValue = 412.5f;
+    s.batch(2).Quantity = "Strain ";
     const UnitTexts si = textsOf(s);
-    EXPECT_EQ(si, (UnitTexts{1.0f, 1.0f, 1.0f, "MPa", "[MPa]", "mm", "m", "Stress ", "MPa",
-                             "[MPa]", false}));
+    EXPECT_EQ(si, (UnitTexts{1.0f, 1.0f, 1.0f, "MPa", "[MPa]", "mm", "m", "Stress ", "MPa", "[MPa]",
+                             false}));
 
     SelectUnitSystem(s, UnitSystem::US);
     const float ksiPerMpa = static_cast<float>(1.0 / 6.895);
     EXPECT_EQ(textsOf(s), (UnitTexts{ksiPerMpa, static_cast<float>(1.0 / 2.54), ksiPerMpa, "ksi",
                                      "[ksi]", "in", "in", "Stress ", "ksi", "[ksi]", true}));
-    EXPECT_EQ(DisplayQuantityValue(s, 100.0f), "14.503");
     EXPECT_EQ(DisplayQuantityValue(s, s.batch().MaxValue), "59.826");
+    EXPECT_EQ(CaptionsForQuantity(s).MaxWithUnit, "Max Stress [ksi]:");
+    // A strain batch has no US form.
+    ApplyQuantity(s, 2);
+    EXPECT_EQ(s.QuantityFactor, 1.0f);
+    EXPECT_EQ(s.QuantityUnitBracket, std::string("[") + kMicrostrain + "]");
+    EXPECT_EQ(DisplayQuantityValue(s, 1234.5f), "1234.5");
+    const QuantityCaptions c = CaptionsForQuantity(s);
+    EXPECT_EQ(c.Maximum + c.MinimumRange + c.HistoryOf + c.CutHistory,
+              "Maximum Strain :Minimum Strain Range:Strain History of:Cut the Strain History");
+    EXPECT_EQ(c.MinWithUnit, std::string("Min Strain [") + kMicrostrain + "]:");
+    s.batch(0).Quantity = "";
+    ApplyQuantity(s, 0);
+    EXPECT_EQ(s.batch(0).Quantity, "Stress ");  // an empty quantity is a stress one
 
     SelectUnitSystem(s, UnitSystem::SI);
     EXPECT_EQ(textsOf(s), si);
-    EXPECT_EQ(s.batch().MaxValue, 412.5f);  // nothing stored is converted
-    EXPECT_EQ(DisplayQuantityValue(s, s.batch().MaxValue), "412.5");
+    EXPECT_EQ(DisplayQuantityValue(s, s.batch().MaxValue), "412.5");  // nothing stored drifts
 }
 
-TEST(Units, StrainBatchIgnoresTheUnitSystem) {
-    AppState s = siState();
-    s.batch().Quantity = "Strain ";
-    ApplyQuantity(s, 0);
-    for (UnitSystem u : {UnitSystem::US, UnitSystem::SI, UnitSystem::US}) {
-        SelectUnitSystem(s, u);
-        EXPECT_EQ(s.QuantityName, "Strain ");
-        EXPECT_EQ(s.QuantityFactor, 1.0f);
-        EXPECT_EQ(s.QuantityUnit, "\xC2\xB5str");
-        EXPECT_EQ(s.QuantityUnitBracket, "[\xC2\xB5str]");
-        EXPECT_EQ(DisplayQuantityValue(s, 1234.5f), "1234.5");
-    }
-    // A stress batch in the same US state shows ksi.
-    s.batch(2).Quantity = "Stress ";
-    ApplyQuantity(s, 2);
-    EXPECT_EQ(s.QuantityUnit, "ksi");
-    EXPECT_EQ(DisplayQuantityValue(s, 100.0f), "14.503");
-}
-
-TEST(Units, ApplyQuantityOfTheBatch) {
-    struct Case {
-        const char* stored;
-        const char* storedAfter;
-        const char* name;
-        const char* unit;
+// Label14 reacts only for element 0 with the edit flag; an empty quantity counts as
+// stress (and becomes "Stress "); a short text gives its six characters and a blank.
+TEST(Units, ToggleAndApplyQuantity) {
+    const std::tuple<QuantityLabel, int, bool, const char*, const char*, bool> cases[] = {
+        // label, element, edit flag, stored quantity, quantity after the click, toggled
+        {QuantityLabel::Label7, 0, false, "Stress ", "Strain ", true},
+        {QuantityLabel::Label11, 3, false, "Strain ", "Stress ", true},
+        {QuantityLabel::Label14, 0, true, "", "Strain ", true},
+        {QuantityLabel::Label14, 0, false, "Stress ", "Stress ", false},
+        {QuantityLabel::Label14, 1, true, "Strain", "Strain", false},
     };
-    const Case cases[] = {
-        {"", "Stress ", "Stress ", "MPa"},
-        {"Stress ", "Stress ", "Stress ", "MPa"},
-        {"Strain ", "Strain ", "Strain ", "\xC2\xB5str"},
-        {"Strain", "Strain", "Strain ", "\xC2\xB5str"},  // short text: six characters and a blank
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.stored);
-        AppState s = siState();
-        s.batch(4).Quantity = c.stored;
-        ApplyQuantity(s, 4);
-        EXPECT_EQ(s.batch(4).Quantity, c.storedAfter);
-        EXPECT_EQ(s.QuantityName, c.name);
-        EXPECT_EQ(s.QuantityUnit, c.unit);
-    }
-}
-
-TEST(Units, ToggleRules) {
-    struct Case {
-        QuantityLabel label;
-        int element;
-        bool editFlag;
-        bool toggles;
-    };
-    const Case cases[] = {
-        {QuantityLabel::Label7, 0, false, true},
-        {QuantityLabel::Label11, 0, false, true},
-        {QuantityLabel::Label7, 3, true, true},
-        {QuantityLabel::Label14, 0, true, true},
-        {QuantityLabel::Label14, 0, false, false},
-        {QuantityLabel::Label14, 1, true, false},
-        {QuantityLabel::Label14, 2, false, false},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(static_cast<int>(c.label) * 100 + c.element * 10 + c.editFlag);
+    for (const auto& [label, element, editFlag, stored, after, toggles] : cases) {
+        SCOPED_TRACE(std::string(stored) + std::to_string(element) + std::to_string(editFlag));
         AppState s = siState();
         s.CurrentBatch = 3;
-        s.batch().Quantity = "Stress ";
-        EXPECT_EQ(ToggleQuantity(s, c.label, c.element, c.editFlag), c.toggles);
-        EXPECT_EQ(s.batch().Quantity, c.toggles ? "Strain " : "Stress ");
-        EXPECT_EQ(s.QuantityName, c.toggles ? "Strain " : "Stress ");
-    }
-}
-
-TEST(Units, ToggleTwiceReturnsToTheQuantity) {
-    for (const char* start : {"Stress ", "Strain "}) {
-        AppState s = siState();
-        SelectUnitSystem(s, UnitSystem::US);
-        s.CurrentBatch = 1;
-        s.batch().Quantity = start;
-        ApplyQuantity(s, 1);
+        s.batch().Quantity = stored;
+        if (*stored != '\0') ApplyQuantity(s, 3);
         const UnitTexts before = textsOf(s);
-        ASSERT_TRUE(ToggleQuantity(s, QuantityLabel::Label7, 0, false));
-        EXPECT_NE(s.batch().Quantity, start);
-        ASSERT_TRUE(ToggleQuantity(s, QuantityLabel::Label11, 0, false));
-        EXPECT_EQ(s.batch().Quantity, start);
-        EXPECT_EQ(textsOf(s), before);
+        EXPECT_EQ(ToggleQuantity(s, label, element, editFlag), toggles);
+        EXPECT_EQ(s.batch().Quantity, after);
+        EXPECT_EQ(s.QuantityName, std::string(after).substr(0, 6) + " ");
+        EXPECT_EQ(s.QuantityUnit, after[3] == 'a' ? kMicrostrain : "MPa");
+        if (toggles) {  // a second click returns to the quantity before
+            ASSERT_TRUE(ToggleQuantity(s, QuantityLabel::Label7, 0, false));
+            EXPECT_EQ(textsOf(s), before);
+        }
     }
-    // An empty quantity counts as stress, so its first toggle gives strain.
-    AppState s = siState();
-    ToggleQuantity(s, QuantityLabel::Label7, 0, false);
-    EXPECT_EQ(s.batch().Quantity, "Strain ");
-}
-
-TEST(Units, Captions) {
-    AppState s = siState();
-    QuantityCaptions c = CaptionsForQuantity(s);
-    EXPECT_EQ(c.History, "Stress History");
-    EXPECT_EQ(c.Spectrum, "Stress Spectrum");
-    EXPECT_EQ(c.Distribution, "Stress Distribution");
-    EXPECT_EQ(c.Maximum, "Maximum Stress :");
-    EXPECT_EQ(c.Minimum, "Minimum Stress :");
-    EXPECT_EQ(c.MaximumRange, "Maximum Stress Range:");
-    EXPECT_EQ(c.MinimumRange, "Minimum Stress Range:");
-    EXPECT_EQ(c.MaxWithUnit, "Max Stress [MPa]:");
-    EXPECT_EQ(c.MinWithUnit, "Min Stress [MPa]:");
-    EXPECT_EQ(c.HistoryInformation, "Stress History Information");
-    EXPECT_EQ(c.HistoryOf, "Stress History of:");
-    EXPECT_EQ(c.CutHistory, "Cut the Stress History");
-
-    SelectUnitSystem(s, UnitSystem::US);
-    EXPECT_EQ(CaptionsForQuantity(s).MaxWithUnit, "Max Stress [ksi]:");
-
-    s.batch().Quantity = "Strain ";
-    ApplyQuantity(s, 0);
-    c = CaptionsForQuantity(s);
-    EXPECT_EQ(c.History, "Strain History");
-    EXPECT_EQ(c.MaxWithUnit, "Max Strain [\xC2\xB5str]:");
-    EXPECT_EQ(c.MinWithUnit, "Min Strain [\xC2\xB5str]:");
-    EXPECT_EQ(c.MaximumRange, "Maximum Strain Range:");
 }
 
 TEST(Units, MeanStressLabelIsRebuiltOnlyWhenSet) {
     AppState s = siState();
-    int calls = 0;
-    std::string unitSeen;
-    const auto rebuild = [&](AppState& st) {
-        ++calls;
-        unitSeen = st.StressUnit;
-    };
+    std::vector<std::string> unitsSeen;
+    const auto rebuild = [&](AppState& st) { unitsSeen.push_back(st.StressUnit); };
     SelectUnitSystem(s, UnitSystem::US, rebuild);
-    EXPECT_EQ(calls, 0);
     s.batch().UltimateStrength = 500.0f;
     SelectUnitSystem(s, UnitSystem::US, rebuild);
-    EXPECT_EQ(calls, 1);
-    EXPECT_EQ(unitSeen, "ksi");  // called after the new units are in place
-    SelectUnitSystem(s, UnitSystem::SI);  // no hook given: nothing to call
-    EXPECT_EQ(s.batch().UltimateStrength, 500.0f);
-}
-
-TEST(Units, UnitSystemFromLengthFactor) {
-    EXPECT_EQ(UnitSystemFromLengthFactor(1.0f), UnitSystem::SI);
-    for (float f : {0.0f, 2.0f, 0.5f, static_cast<float>(1.0 / 2.54), -1.0f})
-        EXPECT_EQ(UnitSystemFromLengthFactor(f), UnitSystem::US) << f;
+    SelectUnitSystem(s, UnitSystem::SI, rebuild);
+    EXPECT_EQ(unitsSeen, (std::vector<std::string>{"ksi", "MPa"}));  // after the new units are set
 }
