@@ -1,6 +1,8 @@
 #pragma once
-#include <cstdint>
-#include <cstring>
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <bit>
 #include <fstream>
 #include <sstream>
 #include <string>
@@ -19,19 +21,37 @@ struct CliRun {
 
 inline CliRun RunKarmoCli(const std::vector<std::string>& args) {
     std::ostringstream out, err;
-    CliRun r;
-    r.code = cli::RunCli(args, out, err);
-    r.out = out.str();
-    r.err = err.str();
-    return r;
+    const int code = cli::RunCli(args, out, err);
+    return {code, out.str(), err.str()};
 }
 
-inline int LineCount(const std::string& text) {
-    int n = 0;
-    for (const char c : text) n += c == '\n';
-    return n;
+// A command line and what it must give: the exit status, standard error (whole, or its start
+// when errIsStart), standard output (a piece of it, or all of it when outWhole); a failed run
+// prints nothing.
+struct Expected {
+    std::vector<std::string> args;
+    int code;
+    std::string err;
+    std::string out = "";
+    bool errIsStart = false;
+    bool outWhole = false;
+};
+
+inline void ExpectRuns(const std::vector<Expected>& cases) {
+    for (const Expected& c : cases) {
+        const CliRun r = RunKarmoCli(c.args);
+        SCOPED_TRACE(c.err);
+        EXPECT_EQ(r.code, c.code);
+        EXPECT_EQ(c.errIsStart ? r.err.substr(0, c.err.size()) : r.err, c.err);
+        if (c.outWhole || c.code != 0) {
+            EXPECT_EQ(r.out, c.out);
+        } else {
+            EXPECT_NE(r.out.find(c.out), std::string::npos) << r.out;
+        }
+    }
 }
 
+inline long LineCount(const std::string& text) { return std::count(text.begin(), text.end(), '\n'); }
 inline std::string CliData(const std::string& name) { return std::string(KARMO_TEST_DATA) + "/cli/" + name; }
 inline std::string Example(const std::string& name) { return std::string(KARMO_EXAMPLES_DIR) + "/" + name; }
 
@@ -42,17 +62,12 @@ inline std::string ReadFile(const std::string& path) {
 
 // A binary series: 128 header floats (N, -, -, dt), then the samples, little-endian.
 inline std::string BinarySeries(const std::vector<float>& samples, float n, float dt) {
+    static_assert(std::endian::native == std::endian::little);
     std::vector<float> records(128, 0.0f);
     records[0] = n;
     records[3] = dt;
     records.insert(records.end(), samples.begin(), samples.end());
-    std::string bytes(records.size() * 4, '\0');
-    for (size_t i = 0; i < records.size(); ++i) {
-        uint32_t bits = 0;
-        std::memcpy(&bits, &records[i], 4);
-        for (int k = 0; k < 4; ++k) bytes[i * 4 + static_cast<size_t>(k)] = static_cast<char>((bits >> (8 * k)) & 0xFF);
-    }
-    return bytes;
+    return std::string(reinterpret_cast<const char*>(records.data()), records.size() * sizeof(float));
 }
 
 // An ASCII series: ten header items (N, -, -, dt, ...), then the samples.

@@ -1,8 +1,5 @@
-#include <gtest/gtest.h>
-
 #include <cstdlib>
 
-#include "CliPrompter.h"
 #include "CliTestSupport.h"
 #include "JsonWriter.h"
 #include "Pipeline.h"
@@ -13,184 +10,151 @@
 namespace karmo::test {
 namespace {
 
+const std::string kRearranged = "Stress History: The Stress History has been rearranged.\n";
+
+std::vector<std::string> spectrum(std::vector<std::string> options, const std::string& input = "six.txt") {
+    options.insert(options.begin(), {"spectrum", CliData(input)});
+    return options;
+}
+
+std::vector<std::string> synth(const std::string& type, const std::string& q, const std::string& r,
+                               const std::string& max, const std::string& min, const std::string& levels,
+                               const std::string& volume) {
+    return {"synth", "--type", type, "--q", q, "--r", r, "--max", max, "--min", min, "--levels", levels,
+            "--volume", volume, "--json"};
+}
+
 // The counting example 0, 10, 2, 8, 4, 6: rotated to 10, 2, 8, 4, 6, 0, ranges 2, 6, 10.
-// Three levels from 10 down to the proposed 10/3 hold one cycle each.
-TEST(SpectrumCommand, SixPointHistoryAsJson) {
-    const CliRun r = RunKarmoCli({"spectrum", CliData("six.txt"), "--levels", "3", "--json"});
-    ASSERT_EQ(r.code, 0) << r.err;
-    EXPECT_EQ(r.out,
-              "{\"history\":{\"title\":\"six\",\"points\":6,\"max\":10,\"min\":0,\"recordTime\":1,"
-              "\"quantity\":\"Stress\"},"
-              "\"counting\":{\"cycles\":3,\"maxRange\":10,\"minCountedRange\":2,\"rearranged\":true},"
-              "\"spectrum\":{\"levelCount\":3,\"maxRange\":10,\"minRange\":3.33333325,\"volume\":3,"
-              "\"omitted\":0,\"levels\":[{\"range\":10,\"cycles\":1},{\"range\":6.66666698,\"cycles\":1},"
-              "{\"range\":3.33333325,\"cycles\":1}]},"
-              "\"messages\":[{\"title\":\"Stress History\",\"text\":\"The Stress History has been rearranged.\"}]}\n");
-    EXPECT_EQ(r.err, "Stress History: The Stress History has been rearranged.\n");
-    // The smallest range is the Single 10/3 exactly: 9 digits read back to the same float.
+// Three levels from 10 down to 10/3 hold one cycle each; 9 digits read back to the Single.
+TEST(SpectrumCommand, SixPointHistoryAsJsonAndTable) {
+    ExpectRuns({
+        {spectrum({"--levels", "3", "--json"}), 0, kRearranged,
+         "{\"history\":{\"title\":\"six\",\"points\":6,\"max\":10,\"min\":0,\"recordTime\":1,\"quantity\":\"Stress\"},"
+         "\"counting\":{\"cycles\":3,\"maxRange\":10,\"minCountedRange\":2,\"rearranged\":true},"
+         "\"spectrum\":{\"levelCount\":3,\"maxRange\":10,\"minRange\":3.33333325,\"volume\":3,"
+         "\"omitted\":0,\"levels\":[{\"range\":10,\"cycles\":1},{\"range\":6.66666698,\"cycles\":1},"
+         "{\"range\":3.33333325,\"cycles\":1}]},\"messages\":[{\"title\":\"Stress History\","
+         "\"text\":\"The Stress History has been rearranged.\"}]}\n",
+         false, true},
+        {spectrum({"--levels", "3"}), 0, kRearranged,
+         "Stress History: six\n  Number of points:     6\n  Maximum [MPa]:        10.0\n"
+         "  Minimum [MPa]:        0.0\n  Record time [min]:    1.0\n"
+         "Rainflow counting: (history rearranged)\n  Cycles counted:       3\n  Largest range:        10.0\n"
+         "  Smallest range:       2.0\n  Mean stress:          DMSE(-)  \nStress Spectrum:\n"
+         "  No. of Levels:        3\n  Maximum Range [MPa]:  10.0\n  Minimum Range [MPa]:  3.333\n"
+         "  Volume [cyc]:         3\n  Omitted cycles:       0\n  Level   Range [MPa]       Cycles\n"
+         "      1         10.00            1\n      2          6.67            1\n      3          3.33            1\n",
+         false, true},
+    });
     EXPECT_EQ(std::strtof("3.33333325", nullptr), 10.0f / 3.0f);
 }
 
-TEST(SpectrumCommand, SixPointHistoryAsTable) {
-    const CliRun r = RunKarmoCli({"spectrum", CliData("six.txt"), "--levels", "3"});
-    ASSERT_EQ(r.code, 0) << r.err;
-    EXPECT_EQ(r.out,
-              "Stress History: six\n"
-              "  Number of points:     6\n"
-              "  Maximum [MPa]:        10.0\n"
-              "  Minimum [MPa]:        0.0\n"
-              "  Record time [min]:    1.0\n"
-              "Rainflow counting: (history rearranged)\n"
-              "  Cycles counted:       3\n"
-              "  Largest range:        10.0\n"
-              "  Smallest range:       2.0\n"
-              "  Mean stress:          DMSE(-)  \n"
-              "Stress Spectrum:\n"
-              "  No. of Levels:        3\n"
-              "  Maximum Range [MPa]:  10.0\n"
-              "  Minimum Range [MPa]:  3.333\n"
-              "  Volume [cyc]:         3\n"
-              "  Omitted cycles:       0\n"
-              "  Level   Range [MPa]       Cycles\n"
-              "      1         10.00            1\n"
-              "      2          6.67            1\n"
-              "      3          3.33            1\n");
-}
-
-// The levels and the smallest range: the proposals of the spectrum-parameters dialog, or the
-// values given, with the dialog's words when they are refused or corrected.
-TEST(SpectrumCommand, LevelAndRangeOptions) {
-    struct Case {
-        std::vector<std::string> extra;
-        int code;
-        std::string err;
-        std::string spectrumPart;   // a piece of the JSON output
-    };
-    const std::string rearranged = "Stress History: The Stress History has been rearranged.\n";
-    const Case cases[] = {
+// Levels and smallest range: the dialog's proposals, or the values given, refused or
+// corrected with the dialog's words. Strain, ksi and conflicts change the words and values.
+TEST(SpectrumCommand, OptionsAndTheirRefusals) {
+    const std::string params = kRearranged + "Stress Spectrum Params: ";
+    TempDir dir;
+    dir.write("ksi.txt", ReadFile(CliData("six.txt")));
+    const std::string ksi = (dir.path() / "ksi.txt").string();
+    ExpectRuns({
         // Six points: at most 3 levels proposed (half the points).
-        {{}, 0, rearranged, "\"levelCount\":3,\"maxRange\":10,\"minRange\":3.33333325"},
-        {{"--levels", "2"}, 0, rearranged, "\"levelCount\":2,\"maxRange\":10,\"minRange\":5,\"volume\":2,\"omitted\":1"},
-        {{"--levels", "2", "--min-range", "6"}, 0, rearranged,
+        {spectrum({"--json"}), 0, kRearranged, "\"levelCount\":3,\"maxRange\":10,\"minRange\":3.33333325"},
+        {spectrum({"--json", "--levels", "2"}), 0, kRearranged,
+         "\"levelCount\":2,\"maxRange\":10,\"minRange\":5,\"volume\":2,\"omitted\":1"},
+        {spectrum({"--json", "--levels", "2", "--min-range", "6"}), 0, kRearranged,
          "\"levels\":[{\"range\":10,\"cycles\":1},{\"range\":6,\"cycles\":1}]"},
-        // Below the smallest counted range: raised to it, with the note.
-        {{"--levels", "1", "--min-range", "0.5"}, 0,
-         rearranged + "Stress Spectrum Params: The minimum Stress range should not be less than 10.0 MPa\n",
-         "\"levelCount\":1,\"maxRange\":10,\"minRange\":9.99950027,\"volume\":2,\"omitted\":1"},
-        {{"--levels", "2", "--min-range", "10"}, 1,
-         rearranged + "Stress Spectrum Params: The minimum Stress range should be less than 10.0\n", ""},
-        {{"--levels", "3", "--min-range", "1"}, 0,
-         rearranged + "Stress Spectrum Params: The minimum Stress range should not be less than 3.333 MPa\n",
-         "\"minRange\":3.33283329"},
-        {{"--levels", "x"}, 1, rearranged + "Stress Spectrum Params: The number of Stress levels must be numeric\n", ""},
-        {{"--levels", "0"}, 1,
-         rearranged + "Stress Spectrum Params: The number of Stress levels must be greater than 0\n", ""},
-        {{"--levels", "4"}, 1, rearranged + "Stress Spectrum params: The max number of Stress levels is 3\n", ""},
-        {{"--levels", "40000"}, 1, rearranged + "Stress Spectrum params: The max number of Stress levels is 3\n", ""},
-        {{"--min-range", "abc"}, 1,
-         rearranged + "Stress Spectrum Params: The minimum Stress range must be numeric.\n", ""},
-    };
-    for (const Case& c : cases) {
-        std::vector<std::string> args = {"spectrum", CliData("six.txt"), "--json"};
-        args.insert(args.end(), c.extra.begin(), c.extra.end());
-        const CliRun r = RunKarmoCli(args);
-        SCOPED_TRACE(args.back());
-        EXPECT_EQ(r.code, c.code);
-        EXPECT_EQ(r.err, c.err);
-        if (c.code == 0) EXPECT_NE(r.out.find(c.spectrumPart), std::string::npos) << r.out;
-        else EXPECT_EQ(r.out, "");
-    }
+        // Below the lower limit: raised to it (Max/L - 0.0005), with the note.
+        {spectrum({"--json", "--levels", "1", "--min-range", "0.5"}), 0,
+         params + "The minimum Stress range should not be less than 10.0 MPa\n", "\"minRange\":9.99950027"},
+        {spectrum({"--levels", "2", "--min-range", "10"}), 1, params + "The minimum Stress range should be less than 10.0\n"},
+        {spectrum({"--levels", "4"}), 1, kRearranged + "Stress Spectrum params: The max number of Stress levels is 3\n"},
+        {spectrum({"--min-range", "abc"}), 1, params + "The minimum Stress range must be numeric.\n"},
+        {spectrum({"--strain", "--json", "--levels", "3"}), 0,
+         "Strain History: The Strain History has been rearranged.\n", "\"quantity\":\"Strain\""},
+        // A text history in ksi is held in MPa: 10 ksi is 68.95 MPa.
+        {{"spectrum", ksi, "--us", "--json"}, 0, kRearranged,
+         "\"max\":" + cli::JsonNumber(static_cast<float>(10 / (1 / 6.895f)))},
+        {{"spectrum", ksi, "--us"}, 0, kRearranged, "  Maximum [ksi]:        10.0\n"},
+        {spectrum({"--json", "--levels", "3"}, "conflict.txt"), 0,
+         "Check Stress History: The Stress History has conflicting values at Stress index 3 Remove the conflict?\n"
+         "Check Stress History: Remove all conflicts in the Stress History data?\n" + kRearranged, "\"points\":6"},
+        {spectrum({"--no"}, "conflict.txt"), 1,
+         "Check Stress History: The Stress History has conflicting values at Stress index 3 Remove the conflict?\n" +
+             kRearranged +
+             "Check Stress History: The Stress History has conflicting values at Stress index 2 Remove the conflict?\n"
+             "Stress History: Please use the Correction option to correct the conflicting values.\n"},
+    });
 }
 
-// The fit in the JSON is the fit of the core on the same levels, and every number reads
-// back to the stored Single.
+// The fit in the JSON is the core's fit of the same levels, every number as stored.
 TEST(SpectrumCommand, FitIsTheCoresFitOfTheLevels) {
     for (const char* type : {"beta", "weibull", "lognorm"}) {
         SCOPED_TRACE(type);
-        const CliRun r = RunKarmoCli({"spectrum", CliData("six.txt"), "--levels", "3", "--fit", type, "--json"});
+        const CliRun r = RunKarmoCli(spectrum({"--levels", "3", "--fit", type, "--json"}));
         ASSERT_EQ(r.code, 0) << r.err;
-
         AppState s;
         cli::PrepareState(s, false, false);
         DataBatch& b = s.batch();
         b.LevelCount = 3;
-        b.MaxRange = 10;
-        b.MinRange = 10.0f / 3.0f;
-        b.LevelRange[1] = 10;
-        b.LevelRange[2] = 3.33333325f + 1.0f * ((10.0f - 10.0f / 3.0f) / 2.0f);
-        b.LevelRange[3] = 10.0f / 3.0f;
+        b.MaxRange = b.LevelRange[1] = 10;
+        b.MinRange = b.LevelRange[3] = 10.0f / 3.0f;
+        b.LevelRange[2] = 3.33333325f + (10.0f - 10.0f / 3.0f) / 2.0f;
         b.LevelCycles[1] = b.LevelCycles[2] = b.LevelCycles[3] = 1;
         b.Volume = 3;
         s.DistributionType = cli::DistributionTypeFromName(type);
         ScriptedPrompter p;
         ASSERT_TRUE(FitDistribution(s, p));
-
-        const std::string fit = r.out.substr(r.out.find("\"fit\":"));
-        auto number = [&](const std::string& key) {
-            const size_t at = fit.find("\"" + key + "\":");
-            EXPECT_NE(at, std::string::npos) << key;
-            return std::strtod(fit.c_str() + at + key.size() + 3, nullptr);
-        };
-        EXPECT_EQ(static_cast<float>(number("FitQ")), b.FitQ);
-        EXPECT_EQ(static_cast<float>(number("FitR")), b.FitR);
-        EXPECT_EQ(number("Q"), DisplayedFitQ(s.DistributionType, b.FitQ, 1.0f, 10.0f));
-        EXPECT_EQ(number("exceedance"), ExceedanceProbability(s.DistributionType, b.FitQ, b.FitR));
-        EXPECT_NE(fit.find(std::string("\"type\":\"") + type + "\""), std::string::npos);
+        const std::string json = cli::JsonNumber(b.FitQ) + ",\"FitR\":" + cli::JsonNumber(b.FitR) + ",\"Q\":" +
+                                 cli::JsonNumber(DisplayedFitQ(s.DistributionType, b.FitQ, 1.0f, 10.0f)) + ",\"R\":" +
+                                 cli::JsonNumber(b.FitR) + ",\"exceedance\":" +
+                                 cli::JsonNumber(ExceedanceProbability(s.DistributionType, b.FitQ, b.FitR)) + "}";
+        EXPECT_NE(r.out.find(std::string("\"fit\":{\"type\":\"") + type + "\",\"FitQ\":" + json), std::string::npos)
+            << r.out;
     }
 }
 
+// Cycles with a positive mean are enlarged (the range 10 about 5 grows); the dialog's refusal
+// ends the run; strain and a wrong number of values are usage errors.
 TEST(SpectrumCommand, MeanStressCorrectionAndItsChecks) {
-    const CliRun plain = RunKarmoCli({"spectrum", CliData("six.txt"), "--levels", "3", "--json"});
-    const CliRun corrected =
-        RunKarmoCli({"spectrum", CliData("six.txt"), "--levels", "3", "--json", "--mse", "500,300,1"});
+    const CliRun corrected = RunKarmoCli(spectrum({"--levels", "3", "--json", "--mse", "500,300,1"}));
     ASSERT_EQ(corrected.code, 0) << corrected.err;
-    // The cycles with a positive mean are enlarged: the largest range (10 about 5) grows.
-    EXPECT_NE(plain.out, corrected.out);
-    const size_t at = corrected.out.find("\"maxRange\":");
-    EXPECT_GT(std::strtod(corrected.out.c_str() + at + 11, nullptr), 10.0);
-
-    const CliRun refused = RunKarmoCli({"spectrum", CliData("six.txt"), "--mse", "0,300,1"});
+    EXPECT_GT(std::strtod(corrected.out.c_str() + corrected.out.find("\"maxRange\":") + 11, nullptr), 10.0);
+    const CliRun refused = RunKarmoCli(spectrum({"--mse", "0,300,1"}));
     EXPECT_EQ(refused.code, 1);
-    EXPECT_EQ(LineCount(refused.err), 2);   // the rearrangement note and the refusal
-    EXPECT_EQ(refused.out, "");
-
-    const CliRun strain = RunKarmoCli({"spectrum", CliData("six.txt"), "--strain", "--mse", "500,300,1"});
-    EXPECT_EQ(strain.code, 2);
-    const CliRun shape = RunKarmoCli({"spectrum", CliData("six.txt"), "--mse", "500,300"});
-    EXPECT_EQ(shape.code, 2);
-    EXPECT_NE(shape.err.find("--mse takes three values"), std::string::npos);
+    EXPECT_EQ(LineCount(refused.err), 2);  // the rearrangement note and the refusal
+    ExpectRuns({{spectrum({"--strain", "--mse", "500,300,1"}), 2, "karmo-cli: ", "", true},
+                {spectrum({"--mse", "500,300"}), 2, "karmo-cli: --mse takes three values", "", true}});
 }
 
-TEST(SpectrumCommand, StrainAndUsUnits) {
-    const CliRun strain = RunKarmoCli({"spectrum", CliData("six.txt"), "--strain", "--json", "--levels", "3"});
-    ASSERT_EQ(strain.code, 0) << strain.err;
-    EXPECT_NE(strain.out.find("\"quantity\":\"Strain\""), std::string::npos);
-    EXPECT_EQ(strain.err, "Strain History: The Strain History has been rearranged.\n");
-
-    // A text history in ksi is held in MPa: 10 ksi is 68.95 MPa.
-    TempDir dir;
-    dir.write("ksi.txt", ReadFile(CliData("six.txt")));
-    const CliRun us = RunKarmoCli({"spectrum", (dir.path() / "ksi.txt").string(), "--us", "--json", "--levels", "3"});
-    ASSERT_EQ(us.code, 0) << us.err;
-    EXPECT_NE(us.out.find("\"max\":" + cli::JsonNumber(static_cast<float>(10 / (1 / 6.895f)))), std::string::npos)
-        << us.out;
-    const CliRun table = RunKarmoCli({"spectrum", (dir.path() / "ksi.txt").string(), "--us", "--levels", "3"});
-    EXPECT_NE(table.out.find("  Maximum [ksi]:        10.0\n"), std::string::npos) << table.out;
-}
-
-TEST(SpectrumCommand, ConflictsAreRemovedUnlessNo) {
-    const CliRun yes = RunKarmoCli({"spectrum", CliData("conflict.txt"), "--json", "--levels", "3"});
-    ASSERT_EQ(yes.code, 0) << yes.err;
-    EXPECT_EQ(yes.err,
-              "Check Stress History: The Stress History has conflicting values at Stress index 3 Remove the conflict?\n"
-              "Check Stress History: Remove all conflicts in the Stress History data?\n"
-              "Stress History: The Stress History has been rearranged.\n");
-    EXPECT_NE(yes.out.find("\"points\":6"), std::string::npos);
-
-    const CliRun no = RunKarmoCli({"spectrum", CliData("conflict.txt"), "--no"});
-    EXPECT_EQ(no.code, 1);
-    EXPECT_EQ(no.out, "");
-    EXPECT_NE(no.err.find("Please use the Correction option to correct the conflicting values."), std::string::npos);
+// Weibull Q = 50, R = 2 on 100, 60, 20 with volume 10: 2, 8, 0; the empty last level goes.
+TEST(SynthCommand, ExamplesAndRefusedValues) {
+    const std::string params = "Stress Spectrum Params: ", edit = "Edit Beta Parameters: ";
+    ExpectRuns({
+        {synth("weibull", "50", "2", "100", "20", "3", "10"), 0,
+         "Editing Stress Spectrum: 1 last spectrum levels with 0 cycles have been removed.\n",
+         "{\"source\":{\"type\":\"weibull\",\"SourceQ\":50,\"SourceR\":2,\"SourceType\":-1},"
+         "\"spectrum\":{\"levelCount\":2,\"maxRange\":100,\"minRange\":60,\"volume\":10,\"omitted\":0,"
+         "\"levels\":[{\"range\":100,\"cycles\":2},{\"range\":60,\"cycles\":8}]},"
+         "\"messages\":[{\"title\":\"Editing Stress Spectrum\","
+         "\"text\":\"1 last spectrum levels with 0 cycles have been removed.\"}]}\n",
+         false, true},
+        {{"synth", "--type", "lognorm", "--q", "3.5", "--r", "0.6", "--max", "200", "--min", "20", "--levels", "10",
+          "--volume", "100000"},
+         0, "", "Source: (Log-norm) Distribution\n  Q = 3.5   R = 0.6\nStress Spectrum:\n"},
+        {synth("beta", "2", "2", "100", "20", "5", "1"), 1, params + "The spectrum volume must be greater than 1\n"},
+        {synth("beta", "2", "2", "100", "20", "101", "100000"), 1,
+         "Stress Spectrum params: The max number of Stress levels is 100\n"},
+        {synth("beta", "2", "2", "100", "100", "5", "100"), 1,
+         params + "The maximum Stress range should not be less than 100.0 \n"},
+        {synth("beta", "0", "2", "100", "20", "5", "100"), 1, edit + "The value of Q must be greater than 0\n"},
+        {synth("lognorm", "5", "1", "100", "20", "5", "100"), 1, edit + "The value of Q must be smaller than 0\n"},
+    });
+    // Beta 1.8, 1.8 spreads exactly the volume of 8 cycles over the levels.
+    const CliRun beta = RunKarmoCli(synth("beta", "1.8", "1.8", "100", "60", "8", "8"));
+    int total = 0;
+    for (size_t at = beta.out.find("\"cycles\":"); at != std::string::npos; at = beta.out.find("\"cycles\":", at + 1))
+        total += std::atoi(beta.out.c_str() + at + 9);
+    EXPECT_EQ(total, 8);
 }
 
 }  // namespace

@@ -1,6 +1,9 @@
-#include <gtest/gtest.h>
+#include <cstdlib>
+#include <limits>
 
+#include "CliPrompter.h"
 #include "CliTestSupport.h"
+#include "JsonWriter.h"
 
 namespace karmo::test {
 namespace {
@@ -10,47 +13,68 @@ TEST(Usage, HelpForTheProgramAndEveryCommandHasAnExample) {
         {"--help"}, {"-h"}, {"history", "--help"}, {"spectrum", "--help"}, {"synth", "--help"},
         {"db", "--help"}, {"db", "add", "--help"}, {"report", "--help"}, {"spectrum", "x.txt", "--bogus", "--help"}};
     for (const auto& args : calls) {
-        SCOPED_TRACE(args[0] + " " + args.back());
         const CliRun r = RunKarmoCli(args);
-        EXPECT_EQ(r.code, 0);
-        EXPECT_EQ(r.err, "");
-        EXPECT_EQ(r.out.rfind("Usage: karmo-cli ", 0), 0u);
-        // One example, and it is a karmo-cli command line.
         const size_t at = r.out.find("Example:\n  karmo-cli ");
-        EXPECT_NE(at, std::string::npos);
-        EXPECT_EQ(r.out.find("Example:", at + 1), std::string::npos);
+        EXPECT_TRUE(r.code == 0 && r.err.empty() && r.out.rfind("Usage: karmo-cli ", 0) == 0) << args[0];
+        EXPECT_TRUE(at != std::string::npos && r.out.find("Example:", at + 1) == std::string::npos) << args[0];
     }
 }
 
 // Usage errors: exit 2, the reason and the usage text on standard error, nothing else done.
 TEST(Usage, UsageErrorsExitWithTwo) {
     const std::vector<std::pair<std::vector<std::string>, std::string>> cases = {
-        {{}, "karmo-cli: no command given\n"},
-        {{"count", "x"}, "karmo-cli: unknown command count\n"},
-        {{"history", CliData("six.txt")}, "karmo-cli: history needs -o OUT\n"},
-        {{"history", "-o", "/tmp/never"}, "karmo-cli: missing INPUT\n"},
-        {{"spectrum", CliData("six.txt"), "--bogus"}, "karmo-cli: unknown option --bogus\n"},
-        {{"spectrum", CliData("six.txt"), "--levels"}, "karmo-cli: option --levels needs a value\n"},
-        {{"spectrum", CliData("six.txt"), "extra"}, "karmo-cli: unexpected argument extra\n"},
-        {{"spectrum", CliData("six.txt"), "--fit", "gauss"}, "karmo-cli: unknown --fit gauss (beta, weibull or lognorm)\n"},
-        {{"spectrum", CliData("six.txt"), "--format", "xls"}, "karmo-cli: unknown --format xls\n"},
-        {{"spectrum", "/tmp/history.xyz"}, "karmo-cli: cannot tell the format of /tmp/history.xyz from its name: give --format\n"},
-        {{"synth", "--type", "beta"}, "karmo-cli: synth needs --q\n"},
-        {{"synth", "--type", "gamma", "--q", "1", "--r", "1", "--max", "1", "--min", "0.5", "--levels", "2", "--volume", "9"},
-         "karmo-cli: unknown --type gamma (beta, weibull or lognorm)\n"},
-        {{"db"}, "karmo-cli: db needs list, add or delete\n"},
-        {{"db", "copy", "x"}, "karmo-cli: unknown db command copy\n"},
-        {{"db", "delete", "/tmp", "first"}, "karmo-cli: N must be a batch number, not first\n"},
-        {{"report", "/tmp", "1", "--date", "2026-12-06"}, "karmo-cli: --date takes MM-DD-YYYY, not 2026-12-06\n"},
+        {{}, "no command given"},
+        {{"history", CliData("six.txt")}, "history needs -o OUT"},
+        {{"spectrum", CliData("six.txt"), "--bogus"}, "unknown option --bogus"},
+        {{"spectrum", CliData("six.txt"), "--fit", "gauss"}, "unknown --fit gauss (beta, weibull or lognorm)"},
+        {{"spectrum", "/tmp/history.xyz"}, "cannot tell the format of /tmp/history.xyz from its name: give --format"},
+        {{"synth", "--type", "beta"}, "synth needs --q"},
+        {{"db", "delete", "/tmp", "first"}, "N must be a batch number, not first"},
+        {{"report", "/tmp", "1", "--date", "2026-12-06"}, "--date takes MM-DD-YYYY, not 2026-12-06"},
     };
     for (const auto& [args, reason] : cases) {
-        SCOPED_TRACE(reason);
         const CliRun r = RunKarmoCli(args);
         EXPECT_EQ(r.code, 2);
         EXPECT_EQ(r.out, "");
-        EXPECT_EQ(r.err.substr(0, reason.size()), reason);
-        EXPECT_NE(r.err.find("\nUsage: karmo-cli "), std::string::npos);
+        EXPECT_EQ(r.err.rfind("karmo-cli: " + reason + "\n\nUsage: karmo-cli ", 0), 0u) << r.err;
     }
+}
+
+TEST(JsonWriter, StringsNumbersAndNesting) {
+    const std::pair<std::string, std::string> strings[] = {
+        {"say \"hi\"", "\"say \\\"hi\\\"\""},         {"C:\\data", "\"C:\\\\data\""},
+        {"two\nlines\r\n\t", "\"two\\nlines\\r\\n\\t\""}, {std::string("nul\0\x1f\x7f", 6), "\"nul\\u0000\\u001f\\u007f\""},
+        {"\xC2\xB5str", "\"\xC2\xB5str\""},  // UTF-8 passes through
+    };
+    for (const auto& [text, json] : strings) EXPECT_EQ(cli::JsonString(text), json);
+    // Every Single written reads back to itself; what has no JSON form is null.
+    for (const float f : {0.1f, 10.0f / 3.0f, 1e-30f, 3.4e38f, 16777217.0f})
+        EXPECT_EQ(std::strtof(cli::JsonNumber(f).c_str(), nullptr), f) << cli::JsonNumber(f);
+    EXPECT_EQ(std::strtod(cli::JsonNumber(1.0 / 3.0).c_str(), nullptr), 1.0 / 3.0);
+    EXPECT_EQ(cli::JsonNumber(0.1f), "0.100000001");
+    EXPECT_EQ(cli::JsonNumber(std::numeric_limits<float>::quiet_NaN()), "null");
+    EXPECT_EQ(cli::JsonNumber(std::numeric_limits<double>::infinity()), "null");
+    std::ostringstream out;
+    cli::JsonWriter j(out);
+    j.beginObject().field("a", int32_t{1}).key("b").beginArray();
+    j.value(true).value("x").beginObject().endObject().null();
+    j.endArray().key("c").beginObject().field("d", 2.5f).endObject().endObject();
+    EXPECT_EQ(out.str(), "{\"a\":1,\"b\":[true,\"x\",{},null],\"c\":{\"d\":2.5}}");
+}
+
+// Every message on standard error as one line; questions Yes, or No/Cancel with --no.
+TEST(CliPrompter, MessagesGoToStandardErrorAndQuestionsFollowThePolicy) {
+    std::ostringstream err;
+    cli::CliPrompter yes(err, false), no(err, true);
+    EXPECT_EQ(yes.ask(Prompt{"T", "One.\nTwo?", Icon::Question, Buttons::YesNo, 1}), Answer::Yes);
+    EXPECT_EQ(no.ask(Prompt{"T", "Sure?", Icon::Question, Buttons::YesNoCancel, 0}), Answer::No);
+    EXPECT_EQ(yes.tell("Note", "Said.", Icon::Information), Answer::Ok);
+    EXPECT_EQ(no.ask(Prompt{"Q", "Go on?", Icon::Question, Buttons::OkCancel, 0}), Answer::Cancel);
+    EXPECT_TRUE(yes.progress(0.5));
+    EXPECT_EQ(err.str(), "T: One. Two?\nT: Sure?\nNote: Said.\nQ: Go on?\n");
+    ASSERT_EQ(yes.messages().size(), 2u);
+    EXPECT_EQ(yes.messages()[0].text, "One.\nTwo?");  // kept whole for the JSON
+    EXPECT_EQ(cli::OneLine("A. \r\nB.\n"), "A. B. ");
 }
 
 }  // namespace
