@@ -40,16 +40,10 @@ TEST(HistoryPlot, LongWindowIsOneBarPerColumnOf34Points) {
         EXPECT_NEAR(bars[i]->x1 - bars[i - 1]->x1, 34 * g.xs, 1e-6);
     }
     // Column 1 spans points 34..68: its bar reaches their extremes.
-    float hi = -1e9f, lo = 1e9f;
-    for (int p = 34; p <= 68; ++p) {
-        hi = std::max(hi, s.Values[static_cast<size_t>(p)]);
-        lo = std::min(lo, s.Values[static_cast<size_t>(p)]);
-    }
-    EXPECT_DOUBLE_EQ(bars[1]->y1, g.y0 + lo * g.ys);
-    EXPECT_DOUBLE_EQ(bars[1]->y2, g.y0 + hi * g.ys);
-    EXPECT_EQ(s.ViewStart, 1);
-    EXPECT_EQ(s.ViewEnd, 20000);
-    EXPECT_EQ(s.DrawnViewCount, 20000);
+    const auto [lo, hi] = std::minmax_element(s.Values.begin() + 34, s.Values.begin() + 69);
+    EXPECT_DOUBLE_EQ(bars[1]->y1, g.y0 + *lo * g.ys);
+    EXPECT_DOUBLE_EQ(bars[1]->y2, g.y0 + *hi * g.ys);
+    EXPECT_EQ(std::tuple(s.ViewStart, s.ViewEnd, s.DrawnViewCount), std::tuple(1, 20000, 20000));
     EXPECT_TRUE(c.hasText("20000"));
 }
 
@@ -100,15 +94,10 @@ TEST(HistoryPlot, InformationPanelTexts) {
     s.batch().Title = "run7";
     s.CurrentBatch = 0;
     const HistoryInfoTexts t = HistoryInformation(s, 0);
-    EXPECT_TRUE(t.cycleEnabled);
-    EXPECT_EQ(t.points, "4");
-    EXPECT_EQ(t.maxValue, "250.25");
-    EXPECT_EQ(t.minValue, "-12.5");
-    EXPECT_EQ(t.recordTime, "12.5");
-    EXPECT_EQ(t.maxLabel, "Max Stress [MPa]:");
-    EXPECT_EQ(t.historyOf, "Stress History of:");
-    EXPECT_EQ(t.caption, "Stress History Information");
-    EXPECT_EQ(t.zoomToolTip, "Zoom the Stress history");
+    EXPECT_EQ(std::tuple(t.cycleEnabled, t.points, t.maxValue, t.minValue, t.recordTime),
+              std::tuple(true, "4", "250.25", "-12.5", "12.5"));
+    EXPECT_EQ(std::tuple(t.maxLabel, t.historyOf, t.caption, t.zoomToolTip),
+              std::tuple("Max Stress [MPa]:", "Stress History of:", "Stress History Information", "Zoom the Stress history"));
 }
 
 }  // namespace

@@ -6,6 +6,7 @@
 #include <charconv>
 #include <optional>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "core/AppState.h"
@@ -55,6 +56,12 @@ inline void expectSameHistory(const AppState& before, const AppState& after) {
     EXPECT_EQ(after.batch().Saved, before.batch().Saved);
     EXPECT_EQ(after.HistoryModified, before.HistoryModified);
     EXPECT_EQ(after.FastDisplay, before.FastDisplay);
+}
+
+// The fields of the current batch a read sets, for one comparison.
+inline auto batchFields(const AppState& s) {
+    const DataBatch& b = s.batch();
+    return std::tuple(b.PointCount, b.MaxValue, b.MinValue, b.RecordTime, b.Title);
 }
 
 inline std::string shortest(float v) {
