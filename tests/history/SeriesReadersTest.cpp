@@ -80,25 +80,6 @@ TEST(SeriesReaders, WorkedExamples) {
     EXPECT_EQ(s.batch().RecordTime, static_cast<float>(3 * 2.0 / 60.0));
 }
 
-TEST(SeriesReaders, TooFewPointsGiveTheNote) {
-    std::vector<float> rise{-1};   // plateaus inside a rise
-    for (int i = 1; i < 1000; ++i) rise.push_back(static_cast<float>(i / 3));
-    struct Case { bool binary; std::string bytes; bool keepsOld; } cases[] = {
-        {false, asciiSeries(rise), false}, {true, binarySeries(rise), false},   // monotonic
-        {true, binarySeries({0, 5, 1, 6}, 2.9f), true},                         // N read as 2
-        {true, binarySeries({0, 5, 1, 6}, -5), true},
-        {false, "2 0 0 1 0 0 0 0 0 0 1 7 -25 3", false},   // the ASCII form reads its N samples
-    };
-    for (const Case& c : cases) {
-        AppState s = oldHistory();
-        ScriptedPrompter p;
-        p.expect(kTimeSeriesNoteTitle, kNote, Icon::Critical);
-        EXPECT_EQ(readSeries(s, p, c.binary, c.bytes), SeriesRead::TooFewPoints);
-        if (c.keepsOld) expectOld(s);
-        else EXPECT_EQ(std::tuple(s.batch().PointCount, s.ProcessedCount, s.batch().Title), std::tuple(0, 0, "old"));
-    }
-}
-
 TEST(SeriesReaders, ReductionDoesNotDependOnBlockBoundaries) {
     // A series full of plateaus of every length, so that block ends fall inside them.
     std::mt19937 rng(7);
@@ -130,31 +111,6 @@ TEST(SeriesReaders, ReductionDoesNotDependOnBlockBoundaries) {
     }
 }
 
-TEST(SeriesReaders, ShortFileAsksWhetherToContinue) {
-    const std::vector<float> x{0, 5, 1, 6, 2, 7};
-    struct Case { bool binary; std::string bytes; } cases[] = {
-        {false, asciiSeries(x, 10)}, {true, binarySeries(x, 1e30f)},
-        {true, binarySeries(x, 7) + "\x01\x02"},   // ends inside a record
-    };
-    for (const Case& c : cases) {
-        for (Answer answer : {Answer::Yes, Answer::No}) {
-            AppState s = oldHistory();
-            ScriptedPrompter p;
-            p.expect(c.binary ? kBinary : kAscii, "Can read 6 data points only.\nContinue?", Icon::Question, answer);
-            const SeriesRead got = readSeries(s, p, c.binary, c.bytes);
-            if (answer == Answer::No) {
-                EXPECT_EQ(got, SeriesRead::Declined);
-                expectOld(s);
-                continue;
-            }
-            ASSERT_EQ(got, SeriesRead::Loaded);
-            EXPECT_EQ(historyPoints(s), x);
-            // The record time is that of the samples read, not of the claim.
-            EXPECT_EQ(s.batch().RecordTime, static_cast<float>(6 * static_cast<double>(0.001f) / 60.0));
-        }
-    }
-}
-
 TEST(SeriesReaders, CancelKeepsTheOldHistory) {
     const std::vector<float> x(4000, 1);
     for (bool binary : {false, true}) {
@@ -168,11 +124,24 @@ TEST(SeriesReaders, CancelKeepsTheOldHistory) {
     }
 }
 
-TEST(SeriesReaders, BadInputNamesTheSampleOrItem) {
-    const std::string h = "6 0 0 .01 0 0 0 0 0 0\n";
-    struct Case { bool binary; std::string bytes; std::string text; float factor = 1; } cases[] = {
+// Early ends, too few points and bad input: the question, the note or the error, and the
+// batch keeps its history unless the reduction left too few points.
+TEST(SeriesReaders, QuestionsNotesAndErrors) {
+    const std::vector<float> x{0, 5, 1, 6, 2, 7};
+    std::vector<float> rise{-1};   // plateaus inside a rise
+    for (int i = 1; i < 1000; ++i) rise.push_back(static_cast<float>(i / 3));
+    const std::string h = "6 0 0 .01 0 0 0 0 0 0\n", can6 = "Can read 6 data points only.\nContinue?";
+    const SeriesRead L = SeriesRead::Loaded, D = SeriesRead::Declined, T = SeriesRead::TooFewPoints;
+    struct Case { bool binary; std::string bytes, text; SeriesRead read = SeriesRead::Failed; bool deletes = false; float factor = 1; };
+    const Case cases[] = {
+        {false, asciiSeries(x, 10), can6, L}, {false, asciiSeries(x, 10), can6, D},
+        {true, binarySeries(x, 1e30f), can6, L}, {true, binarySeries(x, 1e30f), can6, D},   // a huge N is a claim
+        {true, binarySeries(x, 7) + "\x01\x02", can6, L},   // ends inside a record
+        {false, asciiSeries(rise), kNote, T, true}, {true, binarySeries(rise), kNote, T, true},   // monotonic
+        {true, binarySeries({0, 5, 1, 6}, 2.9f), kNote, T}, {true, binarySeries({0, 5, 1, 6}, -5), kNote, T},
+        {false, "2 0 0 1 0 0 0 0 0 0 1 7 -25 3", kNote, T, true},   // the ASCII form reads its N samples
         {true, binarySeries({0, 5, 1, 6, 2, 7, kNaN, 3}), "Sample 7 is not a number."},
-        {true, binarySeries({0, 5, 3e38f, 6}), "Sample 3 is not a number.", 1 / 6.895f},   // overflows in MPa
+        {true, binarySeries({0, 5, 3e38f, 6}), "Sample 3 is not a number.", SeriesRead::Failed, false, 1 / 6.895f},
         {true, binarySeries({0, 5, 1, 6}, kNaN), "Item 1 of the header is not a number."},
         {true, binarySeries({0, 5, 1, 6}, 4, kInf), "Item 4 of the header is not a number."},
         {true, "", "The file holds no data points."},
@@ -190,9 +159,19 @@ TEST(SeriesReaders, BadInputNamesTheSampleOrItem) {
             AppState s = oldHistory();
             s.QuantityFactor = c.factor;
             ScriptedPrompter p;
-            p.expect(c.binary ? kBinary : kAscii, c.text, Icon::Exclamation);
-            EXPECT_EQ(readSeries(s, p, c.binary, c.bytes, block), SeriesRead::Failed) << c.text;
-            expectOld(s);
+            if (c.read == T) p.expect(kTimeSeriesNoteTitle, c.text, Icon::Critical);
+            else if (c.text == can6) p.expect(c.binary ? kBinary : kAscii, c.text, Icon::Question, c.read == L ? Answer::Yes : Answer::No);
+            else p.expect(c.binary ? kBinary : kAscii, c.text, Icon::Exclamation);
+            EXPECT_EQ(readSeries(s, p, c.binary, c.bytes, block), c.read) << c.text;
+            if (c.read == L) {
+                EXPECT_EQ(historyPoints(s), x);
+                // The record time is that of the samples read, not of the claim.
+                EXPECT_EQ(s.batch().RecordTime, static_cast<float>(6 * static_cast<double>(0.001f) / 60.0));
+            } else if (c.deletes) {
+                EXPECT_EQ(std::tuple(s.batch().PointCount, s.ProcessedCount, s.batch().Title), std::tuple(0, 0, "old"));
+            } else {
+                expectOld(s);
+            }
         }
     }
 }
