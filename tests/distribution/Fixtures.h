@@ -1,37 +1,22 @@
 #pragma once
-#include <initializer_list>
+#include <vector>
 
 #include "core/AppState.h"
 
 namespace karmo::test {
 
-// A batch with the given levels (ranges from the largest down) and cycles; the volume is
-// their sum unless given.
-inline void SetSpectrum(AppState& s, float maxRange, float minRange,
-                        std::initializer_list<float> ranges, std::initializer_list<int> cycles,
-                        int volume = -1) {
+// Levels from the largest range down; the volume is the sum of the cycles unless given.
+// With no ranges only the grid the synthesis fills is set (n levels).
+inline void SetSpectrum(AppState& s, float maxRange, float minRange, const std::vector<float>& ranges,
+                        const std::vector<int>& cycles, int volume = -1, int n = 0) {
     DataBatch& b = s.batch();
     b.MaxRange = maxRange;
     b.MinRange = minRange;
-    b.LevelCount = static_cast<int16_t>(ranges.size());
-    int i = 1;
-    for (float r : ranges) b.LevelRange[i++] = r;
-    i = 1;
+    b.LevelCount = static_cast<int16_t>(n > 0 ? n : static_cast<int>(ranges.size()));
     int sum = 0;
-    for (int c : cycles) {
-        b.LevelCycles[i++] = c;
-        sum += c;
-    }
+    for (size_t i = 0; i < ranges.size(); ++i) b.LevelRange[i + 1] = ranges[i];
+    for (size_t i = 0; i < cycles.size(); ++i) sum += (b.LevelCycles[i + 1] = cycles[i]);
     b.Volume = volume >= 0 ? volume : sum;
-}
-
-// The empty grid the synthesis fills: n levels from maxRange down to minRange.
-inline void SetGrid(AppState& s, float maxRange, float minRange, int levels, int volume) {
-    DataBatch& b = s.batch();
-    b.MaxRange = maxRange;
-    b.MinRange = minRange;
-    b.LevelCount = static_cast<int16_t>(levels);
-    b.Volume = volume;
 }
 
 }  // namespace karmo::test
