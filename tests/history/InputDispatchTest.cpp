@@ -29,13 +29,8 @@ TEST(ConfirmInputPanel, DispatchesBySourceAndExtension) {
     using S = HistorySource;
     using N = InputNext;
     const std::string notFound = "File not Found! ";
-    struct Case {
-        HistorySource source;
-        std::string name;
-        InputNext next;
-        std::vector<float> points;
-        std::string title = "", message = "";
-    } cases[] = {
+    struct Case { HistorySource source; std::string name; InputNext next; std::vector<float> points; std::string title = "", message = ""; };
+    const Case cases[] = {
         {S::TimeSeries, "run.asc", N::HistoryParameters, {0, 5, 1, 6}},
         {S::TimeSeries, "RUN2.BIN", N::HistoryParameters, {0, 5, 1, 6}},
         {S::TimeSeries, "run3.Dac", N::HistoryParameters, {0, 5, 1, 6}},
@@ -64,15 +59,12 @@ TEST(ConfirmInputPanel, DispatchesBySourceAndExtension) {
         EXPECT_EQ(r.next, c.next) << c.name;
         EXPECT_EQ(historyPoints(s), c.points) << c.name;
         const bool read = c.source != S::Keyboard && c.message != notFound && !c.name.empty();
-        EXPECT_EQ(s.HistoryPath, read ? d.str() + "/" + c.name : "") << c.name;
-        EXPECT_EQ(s.HistoryModified, read || c.source == S::Keyboard) << c.name;
-        EXPECT_EQ(s.HistoryShown, !c.points.empty()) << c.name;
-        if (c.next == N::HistoryParameters) {
-            EXPECT_EQ(r.parms.caption, "Stress -History Parameters");
-            EXPECT_EQ(s.UiMode, 0);   // the parameters dialog is open
-        } else {
-            EXPECT_EQ(s.UiMode, 1) << c.name;
-        }
+        EXPECT_EQ(std::tuple(s.HistoryPath, s.HistoryModified, s.HistoryShown),
+                  std::tuple(read ? d.str() + "/" + c.name : "", read || c.source == S::Keyboard, !c.points.empty()))
+            << c.name;
+        // The parameters dialog is open after a series was read.
+        const bool parms = c.next == N::HistoryParameters;
+        EXPECT_EQ(std::tuple(s.UiMode, r.parms.caption), std::tuple(parms ? 0 : 1, parms ? "Stress -History Parameters" : ""));
     }
 }
 
