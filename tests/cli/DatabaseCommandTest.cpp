@@ -16,9 +16,10 @@ TEST(DatabaseCommand, AddListDelete) {
     TempDir dir;
     const std::string db = (dir.path() / "db").string();  // made by the first add
     ExpectRuns({
-        {{"db", "add", db, CliData("six.txt"), "--levels", "3", "--name", "Six, first"}, 0, "Stress History: The "
-         "Stress History has been rearranged.\n", db + ": batch 1 \"Six, first\" added (3 levels, volume 3)\n", false, true},
-        {{"db", "add", db, CliData("conflict.txt"), "--levels", "2", "--fit", "beta"}, 0, "Check", 
+        {{"db", "add", db, CliData("six.txt"), "--levels", "3", "--name", "Six, first"}, 0,
+         "Stress History: The Stress History has been rearranged.\n",
+         db + ": batch 1 \"Six, first\" added (3 levels, volume 3)\n", false, true},
+        {{"db", "add", db, CliData("conflict.txt"), "--levels", "2", "--fit", "beta"}, 0, "Check Stress History: ",
          db + ": batch 2 \"Batch 2\" added (2 levels, volume 2)\n", true, true},
         // kardt.dat keeps 7 significant digits: 10/3 comes back as 3.333333.
         {{"db", "list", db, "--json"}, 0, "",
@@ -43,9 +44,9 @@ TEST(DatabaseCommand, AddListDelete) {
                  false, true}});
     EXPECT_EQ(ReadFile(db + "/karhs.1"), second);
     EXPECT_FALSE(fs::exists(db + "/karhs.2"));
-    const CliRun last = RunKarmoCli({"db", "delete", db, "1"});
-    EXPECT_EQ(last.code, 0) << last.err;
-    EXPECT_EQ(LineCount(last.err), 1) << last.err;
+    ExpectRuns({{{"db", "delete", db, "1"}, 0,
+                 "Write Loading Database: You have deleted all data in this Database. Press Yes to delete the "
+                 "Database, or No to stop saving the Database\n"}});
     EXPECT_FALSE(fs::exists(db + "/kardt.dat"));
 }
 
@@ -94,15 +95,14 @@ TEST(Examples, AreWhatTheGeneratorWritesAndCountAlike) {
         const std::string made = ReadFile((dir.path() / name).string());
         EXPECT_TRUE(!made.empty() && made == ReadFile(Example(name))) << name << ": run tools/make-examples";
     }
-    const std::vector<std::string> options = {"--levels", "12", "--fit", "weibull", "--json"};
-    std::vector<std::string> asc = {"spectrum", Example("strain-gauge.asc")}, bin = {"spectrum", Example("strain-gauge.bin")};
-    asc.insert(asc.end(), options.begin(), options.end());
-    bin.insert(bin.end(), options.begin(), options.end());
-    const CliRun fromAsc = RunKarmoCli(asc);
+    const auto count = [](const std::string& name) {
+        return std::vector<std::string>{"spectrum", Example(name), "--levels", "12", "--fit", "weibull", "--json"};
+    };
+    const CliRun fromAsc = RunKarmoCli(count("strain-gauge.asc"));
     ASSERT_EQ(fromAsc.code, 0) << fromAsc.err;
-    EXPECT_EQ(fromAsc.out, RunKarmoCli(bin).out);
+    EXPECT_EQ(fromAsc.out, RunKarmoCli(count("strain-gauge.bin")).out);
     ExpectRuns({
-        {asc, 0, fromAsc.err, "\"title\":\"strain-gauge\",\"points\":"},
+        {count("strain-gauge.asc"), 0, fromAsc.err, "\"title\":\"strain-gauge\",\"points\":"},
         // A clean history: nothing to rearrange or correct.
         {{"spectrum", Example("bracket.txt"), "--json"}, 0, "", "\"title\":\"Bracket B2, test track lap\""},
         {{"db", "list", Example("database")}, 0, "",
