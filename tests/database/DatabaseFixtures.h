@@ -1,6 +1,6 @@
 #pragma once
-#include <fstream>
-#include <iterator>
+#include <map>
+#include <sstream>
 #include <string>
 
 #include "core/AppState.h"
@@ -11,52 +11,48 @@
 
 namespace karmo::test {
 
-inline std::string readFile(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+inline DatabaseRead readText(AppState& s, Prompter& p, const std::string& text) {
+    std::istringstream in(text);
+    return ReadDatabaseStream(s, p, in);
 }
 
 inline std::string historyBytes(int batch) {
     return "\"history of batch " + std::to_string(batch) + "\"\r\n 4\r\n 1\r\n1\r\n2\r\n";
 }
 
-// A batch with values that tell it apart from the others.
+// The files of dir other than kardt.dat, name -> content.
+inline std::map<std::string, std::string> histories(const TempDir& dir) {
+    std::map<std::string, std::string> out;
+    for (const std::string& name : dir.entries())
+        if (name != "kardt.dat") out[name] = dir.read(name);
+    return out;
+}
+
+// A batch with values that tell it apart from the others, as a read leaves it.
 inline void fillBatch(DataBatch& b, int n, int32_t points = 1000) {
-    static_cast<BatchRecord&>(b) = BatchRecord{};
-    b.Quantity = "Stress ";
-    b.RecordTime = 10.0f * static_cast<float>(n);
-    b.PointCount = points;
-    b.MaxValue = 100.0f + static_cast<float>(n);
-    b.MinValue = -50.0f - static_cast<float>(n);
-    b.LevelCount = 2;
-    b.LevelRange[1] = 150.0f + static_cast<float>(n);
-    b.LevelCycles[1] = 10 * n;
-    b.LevelRange[2] = 75.5f;
-    b.LevelCycles[2] = 100 * n;
-    b.MaxRange = b.LevelRange[1];
-    b.MinRange = 75.5f;
-    b.Volume = 110 * n;
-    b.UltimateStrength = 500.0f + static_cast<float>(n);
-    b.YieldStrength = 300.0f;
-    b.NotchFactor = 1.5f;
-    b.Name = "Batch " + std::to_string(n);
+    const float f = static_cast<float>(n);
+    static_cast<BatchRecord&>(b) = BatchRecord{.Quantity = "Stress ", .RecordTime = 10 * f,
+        .LevelCount = 2, .PointCount = points, .MaxValue = 100 + f, .MinValue = -50 - f,
+        .LevelRange = {0, 150 + f, 75.5f}, .LevelCycles = {0, 10 * n, 100 * n},
+        .MaxRange = 150 + f, .MinRange = 75.5f, .Volume = 110 * n, .UltimateStrength = 500 + f,
+        .Name = "Batch " + std::to_string(n), .YieldStrength = 300, .NotchFactor = 1.5f, .Title = {}};
     b.Saved = b;
     b.Deleted = false;
     b.HasHistory = points > 0;
 }
 
-// A database of `count` batches in dir: kardt.dat and karhs.1..count on disk, the state
-// as ReadDatabase leaves it.
-inline void makeDatabase(AppState& s, const TempDir& dir, int count) {
-    s.DatabaseDir = dir.str();
-    s.HistoryDir = dir.str();
+// `count` batches, current batch 1; with a dir: kardt.dat and karhs.1..count on disk.
+inline AppState database(int count, int current = 1, const TempDir* dir = nullptr) {
+    AppState s;
+    for (int i = 1; i <= count; ++i) fillBatch(s.batch(i), i);
     s.BatchCount = static_cast<int16_t>(count);
-    s.CurrentBatch = 1;
-    for (int i = 1; i <= count; ++i) {
-        fillBatch(s.batch(i), i);
-        dir.write(HistoryFileName(i), historyBytes(i));
+    s.CurrentBatch = static_cast<int16_t>(current);
+    if (dir) {
+        s.DatabaseDir = s.HistoryDir = dir->str();
+        for (int i = 1; i <= count; ++i) dir->write(HistoryFileName(i), historyBytes(i));
+        dir->write("kardt.dat", DatabaseFileText(s));
     }
-    dir.write("kardt.dat", DatabaseFileText(s));
+    return s;
 }
 
 // File operations that fail (or stop the program) at one chosen step of a save.
@@ -67,26 +63,17 @@ public:
     bool crash = false;     // true: the program stops there (nothing after runs)
     int steps = 0;          // changing operations attempted so far
 
-    FileError write(const std::string& path, std::string_view bytes) override {
-        if (FileError e = step()) return e;
-        return FileOps::write(path, bytes);
-    }
-    FileError copy(const std::string& from, const std::string& to) override {
-        if (FileError e = step()) return e;
-        return FileOps::copy(from, to);
-    }
-    FileError rename(const std::string& from, const std::string& to) override {
-        if (FileError e = step()) return e;
-        return FileOps::rename(from, to);
-    }
-    FileError remove(const std::string& path) override {
-        if (FileError e = step()) return e;
-        return FileOps::remove(path);
-    }
+    using S = const std::string&;
+
+    FileError write(S p, std::string_view b) override { return step([&] { return FileOps::write(p, b); }); }
+    FileError copy(S f, S t) override { return step([&] { return FileOps::copy(f, t); }); }
+    FileError rename(S f, S t) override { return step([&] { return FileOps::rename(f, t); }); }
+    FileError remove(S p) override { return step([&] { return FileOps::remove(p); }); }
 
 private:
-    FileError step() {
-        if (++steps != failAt) return {};
+    template <class Op>
+    FileError step(Op op) {
+        if (++steps != failAt) return op();
         if (crash) throw Crash{};
         return FileError{5, "Input/output error"};
     }

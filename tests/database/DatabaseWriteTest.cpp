@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <map>
 
 #include "DatabaseFixtures.h"
 #include "support/ScriptedPrompter.h"
@@ -9,316 +8,150 @@
 namespace karmo {
 namespace {
 
-using test::FaultyOps;
+using test::histories;
+using test::historyBytes;
 using test::ScriptedPrompter;
 using test::TempDir;
-using test::historyBytes;
-using test::makeDatabase;
-using test::readFile;
+using Files = std::map<std::string, std::string>;
 
-// The files of dir other than kardt.dat, name -> content.
-std::map<std::string, std::string> histories(const TempDir& dir) {
-    std::map<std::string, std::string> out;
-    for (const std::string& name : dir.entries())
-        if (name != "kardt.dat") out[name] = dir.read(name);
-    return out;
-}
-
-TEST(DatabaseWrite, DeletedSecondOfThreeIsWrittenWithTwoAndKarhs3BecomesKarhs2) {
-    TempDir dir;
-    AppState s;
-    makeDatabase(s, dir, 3);
-    s.batch(2).Deleted = true;
-    s.DatabaseModified = true;
-    AppState expected = s;
-    expected.batch(2) = expected.batch(3);
-    expected.BatchCount = 2;
-
-    ScriptedPrompter p;
-    EXPECT_EQ(WriteDatabase(s, p), DatabaseWrite::Written);
-    EXPECT_FALSE(s.DatabaseModified);
-    EXPECT_TRUE(s.HistoryFilesRenumbered);
-    EXPECT_EQ(p.busyDepth, 0);
-    EXPECT_EQ(dir.read("kardt.dat"), DatabaseFileText(expected));
-    EXPECT_EQ(histories(dir), (std::map<std::string, std::string>{
-                                  {"karhs.1", historyBytes(1)}, {"karhs.2", historyBytes(3)}}));
-
-    AppState back;
-    back.DatabaseDir = dir.str();
-    ASSERT_EQ(ReadDatabase(back, p), DatabaseRead::Loaded);
-    EXPECT_EQ(back.BatchCount, 2);
-    EXPECT_EQ(back.batch(2).Name, "Batch 3");
-}
-
-TEST(DatabaseWrite, DeletedFirstBatchRenumbersTheRestFromOne) {
-    TempDir dir;
-    AppState s;
-    makeDatabase(s, dir, 3);
-    s.batch(1).Deleted = true;
-    ScriptedPrompter p;
-    EXPECT_EQ(WrittenNumber(s, 1), 0);
-    EXPECT_EQ(WrittenNumber(s, 3), 2);
-    EXPECT_EQ(WriteDatabase(s, p), DatabaseWrite::Written);
-    EXPECT_EQ(histories(dir), (std::map<std::string, std::string>{
-                                  {"karhs.1", historyBytes(2)}, {"karhs.2", historyBytes(3)}}));
-    AppState back;
-    back.DatabaseDir = dir.str();
-    ASSERT_EQ(ReadDatabase(back, p), DatabaseRead::Loaded);
-    EXPECT_EQ(back.BatchCount, 2);
-    EXPECT_EQ(back.batch(1).Name, "Batch 2");
-    EXPECT_EQ(back.batch(2).Name, "Batch 3");
-}
-
-TEST(DatabaseWrite, BatchesWithoutHistoryAreNotRenamedAndDeletedFilesStay) {
-    TempDir dir;
-    AppState s;
-    makeDatabase(s, dir, 4);
-    s.batch(1).Deleted = true;
-    s.batch(2).PointCount = 0;      // becomes 1, has no file to move
-    s.batch(4).Deleted = true;
-    ScriptedPrompter p;
-    EXPECT_EQ(WriteDatabase(s, p), DatabaseWrite::Written);
-    // karhs.3 moved to 2; karhs.1 (a deleted batch's) is not removed by the write.
-    EXPECT_EQ(histories(dir), (std::map<std::string, std::string>{{"karhs.1", historyBytes(1)},
-                                                                  {"karhs.2", historyBytes(3)},
-                                                                  {"karhs.4", historyBytes(4)}}));
+// {batches, deleted slots, slot without history, into another directory, renumbered, files}
+TEST(DatabaseWrite, DeletedBatchesAreLeftOutAndTheHistoriesRenumberedOrCopied) {
+    const std::vector<std::tuple<int, std::vector<int>, int, bool, bool, Files>> cases = {
+        {3, {2}, 0, false, true, {{"karhs.1", historyBytes(1)}, {"karhs.2", historyBytes(3)}}},
+        {3, {1}, 0, false, true, {{"karhs.1", historyBytes(2)}, {"karhs.2", historyBytes(3)}}},
+        // A deleted batch's file stays unless a renumbered history replaces it.
+        {4, {1, 4}, 2, false, true, {{"karhs.1", historyBytes(1)}, {"karhs.2", historyBytes(3)}, {"karhs.4", historyBytes(4)}}},
+        // Into another directory: copied under the written numbers, the source untouched.
+        {3, {2}, 0, true, true, {{"karhs.1", historyBytes(1)}, {"karhs.2", historyBytes(3)}}},
+        {2, {}, 0, true, false, {{"karhs.1", historyBytes(1)}, {"karhs.2", historyBytes(2)}}},
+    };
+    for (const auto& [count, deleted, withoutHistory, newDir, renumbered, files] : cases) {
+        SCOPED_TRACE(::testing::Message() << count << " batches, new dir " << newDir);
+        TempDir dir, other;
+        AppState s = test::database(count, 1, &dir);
+        const Files sourceFiles = histories(dir);
+        const std::string sourceText = dir.read("kardt.dat");
+        const TempDir& target = newDir ? other : dir;
+        s.DatabaseDir = target.str();
+        std::vector<std::string> names;
+        for (int i = 1; i <= count; ++i) {
+            s.batch(i).Deleted = std::find(deleted.begin(), deleted.end(), i) != deleted.end();
+            if (!s.batch(i).Deleted) names.push_back("Batch " + std::to_string(i));
+        }
+        if (withoutHistory) s.batch(withoutHistory).PointCount = 0;
+        s.DatabaseModified = true;
+        ScriptedPrompter p;
+        ASSERT_EQ(WriteDatabase(s, p), DatabaseWrite::Written);
+        EXPECT_EQ(std::tuple(p.busyDepth, s.DatabaseModified, s.HistoryDir, s.HistoryFilesRenumbered),
+                  std::tuple(0, false, target.str(), renumbered));
+        EXPECT_EQ(target.read("kardt.dat"), DatabaseFileText(s));
+        EXPECT_EQ(histories(target), files);
+        EXPECT_EQ(histories(dir), newDir ? sourceFiles : files);
+        EXPECT_EQ(dir.read("kardt.dat"), newDir ? sourceText : DatabaseFileText(s));
+        AppState back;
+        back.DatabaseDir = target.str();
+        ASSERT_EQ(ReadDatabase(back, p), DatabaseRead::Loaded);
+        ASSERT_EQ(back.BatchCount, static_cast<int>(names.size()));
+        for (size_t i = 0; i < names.size(); ++i) EXPECT_EQ(back.batch(static_cast<int>(i) + 1).Name, names[i]);
+    }
 }
 
 TEST(DatabaseWrite, DeleteAllAsksAndYesRemovesTheFile) {
-    const std::string question =
-        "You have deleted all data in this Database. Press Yes to delete the Database, or No to "
-        "stop saving the Database";
     for (Answer answer : {Answer::No, Answer::Yes}) {
         TempDir dir;
-        AppState s;
-        makeDatabase(s, dir, 2);
-        const std::string before = dir.read("kardt.dat");
+        AppState s = test::database(2, 1, &dir);
         s.batch(1).Deleted = s.batch(2).Deleted = true;
         s.DatabaseModified = true;
         ScriptedPrompter p;
-        p.expect("Write Loading Database", question, Icon::Question, answer);
-        const DatabaseWrite r = WriteDatabase(s, p);
-        if (answer == Answer::No) {
-            EXPECT_EQ(r, DatabaseWrite::KeptAll);
-            EXPECT_EQ(dir.read("kardt.dat"), before);
-            EXPECT_TRUE(s.DatabaseModified);
-        } else {
-            EXPECT_EQ(r, DatabaseWrite::DeletedAll);
-            EXPECT_FALSE(std::filesystem::exists(dir.path() / "kardt.dat"));
-        }
-        EXPECT_EQ(histories(dir).size(), 2u);   // the history files are left alone
+        p.expect("Write Loading Database",
+                 "You have deleted all data in this Database. Press Yes to delete the Database, or "
+                 "No to stop saving the Database", Icon::Question, answer);
+        const bool yes = answer == Answer::Yes;
+        EXPECT_EQ(WriteDatabase(s, p), yes ? DatabaseWrite::DeletedAll : DatabaseWrite::KeptAll);
+        EXPECT_EQ(s.DatabaseModified, !yes);
+        // The history files are left alone.
+        using Names = std::vector<std::string>;
+        EXPECT_EQ(dir.entries(), (yes ? Names{"karhs.1", "karhs.2"} : Names{"kardt.dat", "karhs.1", "karhs.2"}));
     }
-}
-
-TEST(DatabaseWrite, NoBatchesWritesNothing) {
-    TempDir dir;
-    AppState s;
-    s.DatabaseDir = s.HistoryDir = dir.str();
+    AppState none;      // no batches at all: nothing to write
     ScriptedPrompter p;
-    EXPECT_EQ(WriteDatabase(s, p), DatabaseWrite::Nothing);
-    EXPECT_TRUE(dir.entries().empty());
+    EXPECT_EQ(WriteDatabase(none, p), DatabaseWrite::Nothing);
 }
 
-TEST(DatabaseWrite, SavingIntoANewDirectoryCopiesTheHistoryFiles) {
-    TempDir from, to;
-    AppState s;
-    makeDatabase(s, from, 3);
-    s.batch(2).Deleted = true;
-    const auto before = histories(from);
-    const std::string oldText = from.read("kardt.dat");
-    s.DatabaseDir = to.str();
-    ScriptedPrompter p;
-    EXPECT_EQ(WriteDatabase(s, p), DatabaseWrite::Written);
-    EXPECT_EQ(s.HistoryDir, to.str());
-    EXPECT_TRUE(s.HistoryFilesRenumbered);
-    EXPECT_EQ(histories(to), (std::map<std::string, std::string>{
-                                 {"karhs.1", historyBytes(1)}, {"karhs.2", historyBytes(3)}}));
-    // The database the histories came from is untouched.
-    EXPECT_EQ(histories(from), before);
-    EXPECT_EQ(from.read("kardt.dat"), oldText);
-}
-
-TEST(DatabaseWrite, ACopyWithoutRenumberingLeavesTheFlagClear) {
-    TempDir from, to;
-    AppState s;
-    makeDatabase(s, from, 2);
-    s.DatabaseDir = to.str();
-    ScriptedPrompter p;
-    EXPECT_EQ(WriteDatabase(s, p), DatabaseWrite::Written);
-    EXPECT_FALSE(s.HistoryFilesRenumbered);
-    EXPECT_EQ(to.entries(), (std::vector<std::string>{"kardt.dat", "karhs.1", "karhs.2"}));
-}
-
-TEST(DatabaseWrite, AFailedRenameAbandonsTheWholeWrite) {
-    TempDir dir;
-    AppState s;
-    makeDatabase(s, dir, 3);
-    s.QuantityName = "Strain ";
-    std::filesystem::remove(dir.path() / "karhs.3");     // the move has no source
-    s.batch(2).Deleted = true;
-    s.DatabaseModified = true;
-    const std::string before = dir.read("kardt.dat");
-    ScriptedPrompter p;
-    p.expect("Rename Strain History File", "No such file or directory", Icon::Exclamation);
-    EXPECT_EQ(WriteDatabase(s, p), DatabaseWrite::Failed);
-    EXPECT_TRUE(s.DatabaseModified);
-    EXPECT_FALSE(s.HistoryFilesRenumbered);
-    EXPECT_EQ(dir.read("kardt.dat"), before);
-    EXPECT_EQ(dir.entries(), (std::vector<std::string>{"kardt.dat", "karhs.1", "karhs.2"}));
-}
-
-TEST(DatabaseWrite, RenameHistoryStagesTheFileAndReportsErrors) {
-    TempDir dir;
-    AppState s;
-    s.HistoryDir = dir.str();
-    dir.write("karhs.5", "five");
-    ScriptedPrompter p;
-    EXPECT_EQ(RenameHistory(s, p, 5, 2), 0);
-    EXPECT_EQ(dir.read("karhs.2.new"), "five");
-    p.expect("Rename Stress History File", "No such file or directory", Icon::Exclamation);
-    EXPECT_EQ(RenameHistory(s, p, 7, 2), ENOENT);
-}
-
-// Records the messages of a save whose failing step varies.
+// Collects the messages of a save whose failing step varies.
 struct RecordingPrompter : Prompter {
     std::vector<Prompt> asked;
     int busyDepth = 0;
-    Answer ask(const Prompt& p) override {
-        asked.push_back(p);
-        return Answer::Ok;
-    }
+    Answer ask(const Prompt& p) override { return asked.push_back(p), Answer::Ok; }
     void busy(bool on) override { busyDepth += on ? 1 : -1; }
 };
 
-// Three batches, batch 2 deleted, saved in place or into another directory.
-struct SaveCase {
-    const char* name;
-    bool newDir;
-};
+// Batches 1, 2 (deleted) and 3 are saved in place, or into a directory that holds another
+// database, while each changing file operation in turn fails or stops the program. The
+// target then reads (after the recovery of the next read) as the complete old or the
+// complete new database; a save that failed before its commit said why and kept the flag.
+TEST(DatabaseWrite, AFailureOrStopAtAnyStepLeavesTheOldOrTheNewDatabase) {
+    for (const bool newDir : {false, true}) {
+        for (const bool crash : {false, true}) {
+            bool finished = false;
+            for (int step = 1; !finished; ++step) {
+                SCOPED_TRACE(::testing::Message() << "new dir " << newDir << ", crash " << crash
+                                                  << ", step " << step);
+                TempDir dir, other;
+                AppState s = test::database(3, 1, &dir);
+                const TempDir& target = newDir ? other : dir;
+                if (newDir) {
+                    other.write("kardt.dat", dir.read("kardt.dat"));
+                    for (int i = 1; i <= 3; ++i) other.write(HistoryFileName(i), "other " + std::to_string(i));
+                    s.DatabaseDir = other.str();
+                }
+                const std::string oldText = target.read("kardt.dat");
+                const Files oldFiles = histories(target);
+                s.batch(2).Deleted = true;
+                s.DatabaseModified = true;
+                const std::string newText = DatabaseFileText(s);
 
-class SaveSteps : public ::testing::TestWithParam<SaveCase> {};
+                test::FaultyOps ops;
+                ops.failAt = step;
+                ops.crash = crash;
+                RecordingPrompter p;
+                DatabaseWrite r = DatabaseWrite::Nothing;      // stays so when the program stopped
+                try { r = WriteDatabase(s, p, ops); } catch (const test::Crash&) {}
+                finished = ops.steps < step;
+                EXPECT_TRUE(!finished || step >= 5);     // the save did fail in several places
+                EXPECT_EQ(p.busyDepth, 0);
+                if (r == DatabaseWrite::Failed) {
+                    ASSERT_EQ(p.asked.size(), 1u);
+                    // Steps: kardt.new, the staged history (a rename in place), the commit.
+                    const std::string title = !newDir && step == 2 ? "Rename Stress History File" : "Loading Database";
+                    EXPECT_EQ(std::tuple(p.asked[0].title, p.asked[0].text, p.asked[0].icon, s.DatabaseModified),
+                              std::tuple(title, "Input/output error", Icon::Exclamation, true));
+                    EXPECT_EQ(target.read("kardt.dat"), oldText);
+                } else if (r == DatabaseWrite::Written) {
+                    // After the commit: a completion step reports, the clean-up is silent.
+                    EXPECT_LE(p.asked.size(), finished ? 0u : 1u);
+                    EXPECT_EQ(std::tuple(s.DatabaseModified, target.read("kardt.dat")), std::tuple(false, newText));
+                } else {
+                    EXPECT_TRUE(crash && !finished);
+                }
 
-// Counts the changing file operations of a save that goes through.
-int stepsOfSave(bool newDir) {
-    TempDir dir, other;
-    AppState s;
-    makeDatabase(s, dir, 3);
-    s.batch(2).Deleted = true;
-    if (newDir) s.DatabaseDir = other.str();
-    FaultyOps ops;
-    ScriptedPrompter p;
-    EXPECT_EQ(WriteDatabase(s, p, ops), DatabaseWrite::Written);
-    return ops.steps;
-}
-
-TEST_P(SaveSteps, AFailureAtAnyStepLeavesTheOldDatabaseOrCompletesTheNew) {
-    const bool newDir = GetParam().newDir;
-    const int steps = stepsOfSave(newDir);
-    ASSERT_GE(steps, 4);
-    for (int failAt = 1; failAt <= steps; ++failAt) {
-        SCOPED_TRACE("failing step " + std::to_string(failAt));
-        TempDir dir, other;
-        AppState s;
-        makeDatabase(s, dir, 3);
-        const TempDir& target = newDir ? other : dir;
-        if (newDir) s.DatabaseDir = other.str();
-        const auto oldFiles = histories(target);
-        const std::string oldText = target.read("kardt.dat");
-        s.batch(2).Deleted = true;
-        s.DatabaseModified = true;
-        AppState expected = s;
-        expected.batch(2) = expected.batch(3);
-        expected.BatchCount = 2;
-        const std::string newText = DatabaseFileText(expected);
-
-        FaultyOps ops;
-        ops.failAt = failAt;
-        RecordingPrompter p;
-        const DatabaseWrite r = WriteDatabase(s, p, ops);
-        EXPECT_EQ(p.busyDepth, 0);
-        if (r == DatabaseWrite::Failed) {
-            ASSERT_EQ(p.asked.size(), 1u);
-            // Steps: kardt.new, the staged history (a rename in place), the commit.
-            EXPECT_EQ(p.asked[0].title, !newDir && failAt == 2 ? "Rename Stress History File"
-                                                               : "Loading Database");
-            EXPECT_EQ(p.asked[0].text, "Input/output error");
-            EXPECT_EQ(p.asked[0].icon, Icon::Exclamation);
-            EXPECT_TRUE(s.DatabaseModified);
-            EXPECT_EQ(target.read("kardt.dat"), oldText);
-            // A failing clean-up may leave staged files: the next read removes them.
-            EXPECT_FALSE(RecoverInterruptedSave(target.str()));
-            EXPECT_EQ(histories(target), oldFiles);
-            EXPECT_EQ(target.read("kardt.dat"), oldText);
-        } else {
-            // The failure came after the commit (a completion step or the clean-up).
-            EXPECT_EQ(r, DatabaseWrite::Written);
-            EXPECT_FALSE(s.DatabaseModified);
-            // A completion step reports its error; the clean-up after it fails silently.
-            EXPECT_LE(p.asked.size(), 1u);
-            EXPECT_EQ(target.read("kardt.dat"), newText);
-            AppState back;
-            back.DatabaseDir = target.str();
-            ScriptedPrompter quiet;
-            ASSERT_EQ(ReadDatabase(back, quiet), DatabaseRead::Loaded);
-            EXPECT_EQ(back.BatchCount, 2);
-            EXPECT_EQ(target.read("karhs.1"), historyBytes(1));
-            EXPECT_EQ(target.read("karhs.2"), historyBytes(3));
+                AppState back;
+                back.DatabaseDir = target.str();
+                ScriptedPrompter quiet;
+                ASSERT_EQ(ReadDatabase(back, quiet), DatabaseRead::Loaded);
+                const std::string text = target.read("kardt.dat");
+                if (text == oldText) {
+                    EXPECT_EQ(std::tuple(back.BatchCount, histories(target)), std::tuple(3, oldFiles));
+                } else {
+                    EXPECT_EQ(std::tuple(text, back.BatchCount, target.read("karhs.1"), target.read("karhs.2")),
+                              std::tuple(newText, 2, historyBytes(1), historyBytes(3)));
+                }
+                for (const std::string& name : target.entries())
+                    EXPECT_EQ(name.find(".new"), std::string::npos) << name;
+            }
         }
     }
 }
-
-TEST_P(SaveSteps, AnInterruptionAtAnyStepLeavesEveryHistoryReadable) {
-    const bool newDir = GetParam().newDir;
-    const int steps = stepsOfSave(newDir);
-    for (int stopAt = 1; stopAt <= steps; ++stopAt) {
-        SCOPED_TRACE("stopped at step " + std::to_string(stopAt));
-        TempDir dir, other;
-        AppState s;
-        makeDatabase(s, dir, 3);
-        const TempDir& target = newDir ? other : dir;
-        if (newDir) {
-            // Another database was there before and has its own histories.
-            other.write("kardt.dat", dir.read("kardt.dat"));
-            for (int i = 1; i <= 3; ++i) other.write(HistoryFileName(i), "other " + std::to_string(i));
-            s.DatabaseDir = other.str();
-        }
-        const std::string oldText = target.read("kardt.dat");
-        const auto oldFiles = histories(target);
-        s.batch(2).Deleted = true;
-        AppState expected = s;
-        expected.batch(2) = expected.batch(3);
-        expected.BatchCount = 2;
-        const std::string newText = DatabaseFileText(expected);
-
-        FaultyOps ops;
-        ops.failAt = stopAt;
-        ops.crash = true;
-        ScriptedPrompter p;
-        EXPECT_THROW(WriteDatabase(s, p, ops), test::Crash);
-
-        // Started again: the database on disk is the old or the new one, complete.
-        AppState back;
-        back.DatabaseDir = target.str();
-        ScriptedPrompter quiet;
-        ASSERT_EQ(ReadDatabase(back, quiet), DatabaseRead::Loaded);
-        const std::string text = target.read("kardt.dat");
-        if (text == oldText) {
-            EXPECT_EQ(back.BatchCount, 3);
-            EXPECT_EQ(histories(target), oldFiles);
-        } else {
-            EXPECT_EQ(text, newText);
-            EXPECT_EQ(back.BatchCount, 2);
-            EXPECT_EQ(target.read("karhs.1"), historyBytes(1));
-            EXPECT_EQ(target.read("karhs.2"), historyBytes(3));
-        }
-        for (const std::string& name : target.entries())
-            EXPECT_EQ(name.find(".new"), std::string::npos) << name;
-    }
-}
-
-INSTANTIATE_TEST_SUITE_P(Database, SaveSteps,
-                         ::testing::Values(SaveCase{"InPlace", false}, SaveCase{"NewDir", true}),
-                         [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace
 }  // namespace karmo
