@@ -64,8 +64,10 @@ TEST(SpectrumCommand, OptionsAndTheirRefusals) {
         // Below the lower limit: raised to it (Max/L - 0.0005), with the note.
         {spectrum({"--json", "--levels", "1", "--min-range", "0.5"}), 0,
          params + "The minimum Stress range should not be less than 10.0 MPa\n", "\"minRange\":9.99950027"},
-        {spectrum({"--levels", "2", "--min-range", "10"}), 1, params + "The minimum Stress range should be less than 10.0\n"},
-        {spectrum({"--levels", "4"}), 1, kRearranged + "Stress Spectrum params: The max number of Stress levels is 3\n"},
+        {spectrum({"--levels", "2", "--min-range", "10"}), 1,
+         params + "The minimum Stress range should be less than 10.0\n"},
+        {spectrum({"--levels", "4"}), 1,
+         kRearranged + "Stress Spectrum params: The max number of Stress levels is 3\n"},
         {spectrum({"--strain", "--json", "--levels", "3"}), 0,
          "Strain History: The Strain History has been rearranged.\n", "\"quantity\":\"Strain\""},
         // A text history in ksi is held in MPa: 10 ksi is 68.95 MPa.
@@ -84,7 +86,8 @@ TEST(SpectrumCommand, OptionsAndTheirRefusals) {
         // the dialog's refusal ends the run; strain or a wrong count of values is a usage error.
         {spectrum({"--levels", "3", "--json", "--mse", "500,300,1"}), 0, kRearranged,
          "\"counting\":{\"cycles\":3,\"maxRange\":10.1010103,\"minCountedRange\":2.02020192"},
-        {spectrum({"--mse", "0,300,1"}), 1, kRearranged + "Mean Stress Effect: The Ultimate Strength must be greater than 0\n"},
+        {spectrum({"--mse", "0,300,1"}), 1,
+         kRearranged + "Mean Stress Effect: The Ultimate Strength must be greater than 0\n"},
         {spectrum({"--strain", "--mse", "500,300,1"}), 2, "karmo-cli: ", "", true},
         {spectrum({"--mse", "500,300"}), 2, "karmo-cli: --mse takes three values", "", true},
     });

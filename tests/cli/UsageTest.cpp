@@ -42,8 +42,9 @@ TEST(Usage, UsageErrorsExitWithTwo) {
 
 TEST(JsonWriter, StringsAndNumbers) {
     const std::pair<std::string, std::string> strings[] = {
-        {"say \"hi\"", "\"say \\\"hi\\\"\""},         {"C:\\data", "\"C:\\\\data\""},
-        {"two\nlines\r\n\t", "\"two\\nlines\\r\\n\\t\""}, {std::string("nul\0\x1f\x7f", 6), "\"nul\\u0000\\u001f\\u007f\""},
+        {"say \"hi\"", "\"say \\\"hi\\\"\""}, {"C:\\data", "\"C:\\\\data\""},
+        {"two\nlines\r\n\t", "\"two\\nlines\\r\\n\\t\""},
+        {std::string("nul\0\x1f\x7f", 6), "\"nul\\u0000\\u001f\\u007f\""},
         {"\xC2\xB5str", "\"\xC2\xB5str\""},  // UTF-8 passes through
     };
     for (const auto& [text, json] : strings) EXPECT_EQ(cli::JsonString(text), json);

@@ -85,7 +85,8 @@ const std::vector<Batch> kBatches = {
 };
 
 AppState make(const std::string& golden) {
-    const Batch& f = *std::find_if(kBatches.begin(), kBatches.end(), [&](const Batch& x) { return golden == x.golden; });
+    const Batch& f =
+        *std::find_if(kBatches.begin(), kBatches.end(), [&](const Batch& x) { return golden == x.golden; });
     AppState s;
     s.CurrentBatch = s.BatchCount = 1;
     s.BatchKind = f.kind;
