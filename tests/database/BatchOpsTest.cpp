@@ -56,7 +56,8 @@ TEST(BatchNavigation, MovesBetweenBatches) {
             EXPECT_EQ(r.boxText, accepted ? std::to_string(c.after) : c.text);
             EXPECT_EQ(r.changed, accepted && !c.message);
         }
-        EXPECT_EQ(std::tuple(accepted, s.CurrentBatch, s.NewBatch), std::tuple(c.accepted == 1, c.after, c.newBatch == 1));
+        EXPECT_EQ(std::tuple(accepted, s.CurrentBatch, s.NewBatch),
+                  std::tuple(c.accepted == 1, c.after, c.newBatch == 1));
         EXPECT_TRUE(!c.message || s.Batches == before.Batches);
     }
     AppState busy = database(5, 3);
@@ -73,7 +74,8 @@ TEST(BatchNavigation, ANewSlotForgetsWhatAnEarlierDatabaseLeftThere) {
     EXPECT_TRUE(NextBatch(s, p));
     const BatchRecord cleared{.Quantity = "Stress ", .Name = "Batch 6", .Title = {}};
     EXPECT_EQ(static_cast<const BatchRecord&>(s.batch(6)), cleared);
-    EXPECT_EQ(std::tuple(s.batch(6).Saved.Name, s.batch(6).Deleted, s.batch(6).HasHistory), std::tuple("", false, false));
+    EXPECT_EQ(std::tuple(s.batch(6).Saved.Name, s.batch(6).Deleted, s.batch(6).HasHistory),
+              std::tuple("", false, false));
     s.batch(6).Name = "typed";          // "&Next" again on the new batch keeps a typed name
     EXPECT_TRUE(NextBatch(s, p));
     EXPECT_EQ(s.batch(6).Name, "typed");
@@ -150,7 +152,8 @@ TEST(BatchEdits, EditHistoryAsksBeforeOverwritingASpectrumAndSpectrumEditKeepsAH
     EXPECT_EQ(EditHistoryClick(s, p), EditHistoryStep::Stopped);
     EXPECT_TRUE(s.HistoryModified);
     EXPECT_EQ(EditHistoryClick(s, p), EditHistoryStep::ChooseInput);
-    EXPECT_EQ(std::tuple(s.batch(2).Name, s.HistoryModified, s.LevelsAtHistoryEdit), std::tuple("Batch 2", false, true));
+    EXPECT_EQ(std::tuple(s.batch(2).Name, s.HistoryModified, s.LevelsAtHistoryEdit),
+              std::tuple("Batch 2", false, true));
     s.CurrentBatch = 1;             // has a history: load its file, no question
     EXPECT_EQ(EditHistoryClick(s, p), EditHistoryStep::LoadFile);
     // "Edit &Spectrum" on a batch without levels: new only when it has no history either.

@@ -126,7 +126,8 @@ TEST(SaveHistory, ConflictsBlockTheSave) {
     p.expect("Stress History", "Please use the Correction option to correct the conflicting values.",
              Icon::Information);
     const SaveOutcome out = SaveFromDialog(s, p);
-    EXPECT_EQ(std::tuple(out.focusCorrection, out.hideDialog, dir.read("karhs.2")), std::tuple(true, false, historyBytes(2)));
+    EXPECT_EQ(std::tuple(out.focusCorrection, out.hideDialog, dir.read("karhs.2")),
+              std::tuple(true, false, historyBytes(2)));
 }
 
 TEST(SaveHistory, UnderAnotherNameAsksBeforeOverwritingAndAboutTheDatabase) {
@@ -167,7 +168,8 @@ TEST(NewDatabase, CreateSaveTheFirstHistoryAndOpenAgain) {
               std::tuple(1, true, true, 0, "Batch 1"));
     giveHistory(s, "karhs.1");
     const SaveOutcome out = SaveFromDialog(s, p);
-    EXPECT_EQ(std::tuple(out.hideDialog, out.showBatch, s.NewDatabaseSession, s.BatchCount), std::tuple(true, true, false, 1));
+    EXPECT_EQ(std::tuple(out.hideDialog, out.showBatch, s.NewDatabaseSession, s.BatchCount),
+              std::tuple(true, true, false, 1));
     EXPECT_EQ(dir.entries(), (std::vector<std::string>{"kardt.dat", "karhs.1"}));
     p.expect("Edit New Loading Database",
              "Loading Database in the current directory already exists!\nWould you like to edit a new one anyway?",

@@ -84,8 +84,8 @@ TEST(DatabaseFile, ReadsEveryOlderFormat) {
              {five, 5, 5, 7, 520, 1}}) {    // a count without format marker
         AppState s;
         for (DataBatch& b : s.Batches)
-            static_cast<BatchRecord&>(b) = BatchRecord{.Quantity = "Strain ", .Name = {}, .SourceType = 7, .YieldStrength = 9,
-                                            .NotchFactor = 3, .Title = {}};
+            static_cast<BatchRecord&>(b) = BatchRecord{
+                .Quantity = "Strain ", .Name = {}, .SourceType = 7, .YieldStrength = 9, .NotchFactor = 3, .Title = {}};
         ScriptedPrompter p;
         ASSERT_EQ(readText(s, p, c.text), DatabaseRead::Loaded) << c.text;
         const DataBatch& b = s.batch(c.count);

@@ -14,48 +14,6 @@ using test::ScriptedPrompter;
 using test::TempDir;
 using Files = std::map<std::string, std::string>;
 
-// {batches, deleted slots, slot without history, into another directory, renumbered, files}
-TEST(DatabaseWrite, DeletedBatchesAreLeftOutAndTheHistoriesRenumberedOrCopied) {
-    const std::vector<std::tuple<int, std::vector<int>, int, bool, bool, Files>> cases = {
-        {3, {2}, 0, false, true, {{"karhs.1", historyBytes(1)}, {"karhs.2", historyBytes(3)}}},
-        {3, {1}, 0, false, true, {{"karhs.1", historyBytes(2)}, {"karhs.2", historyBytes(3)}}},
-        // A deleted batch's file stays unless a renumbered history replaces it.
-        {4, {1, 4}, 2, false, true, {{"karhs.1", historyBytes(1)}, {"karhs.2", historyBytes(3)}, {"karhs.4", historyBytes(4)}}},
-        // Into another directory: copied under the written numbers, the source untouched.
-        {3, {2}, 0, true, true, {{"karhs.1", historyBytes(1)}, {"karhs.2", historyBytes(3)}}},
-        {2, {}, 0, true, false, {{"karhs.1", historyBytes(1)}, {"karhs.2", historyBytes(2)}}},
-    };
-    for (const auto& [count, deleted, withoutHistory, newDir, renumbered, files] : cases) {
-        SCOPED_TRACE(::testing::Message() << count << " batches, new dir " << newDir);
-        TempDir dir, other;
-        AppState s = test::database(count, 1, &dir);
-        const Files sourceFiles = histories(dir);
-        const std::string sourceText = dir.read("kardt.dat");
-        const TempDir& target = newDir ? other : dir;
-        s.DatabaseDir = target.str();
-        std::vector<std::string> names;
-        for (int i = 1; i <= count; ++i) {
-            s.batch(i).Deleted = std::find(deleted.begin(), deleted.end(), i) != deleted.end();
-            if (!s.batch(i).Deleted) names.push_back("Batch " + std::to_string(i));
-        }
-        if (withoutHistory) s.batch(withoutHistory).PointCount = 0;
-        s.DatabaseModified = true;
-        ScriptedPrompter p;
-        ASSERT_EQ(WriteDatabase(s, p), DatabaseWrite::Written);
-        EXPECT_EQ(std::tuple(p.busyDepth, s.DatabaseModified, s.HistoryDir, s.HistoryFilesRenumbered),
-                  std::tuple(0, false, target.str(), renumbered));
-        EXPECT_EQ(target.read("kardt.dat"), DatabaseFileText(s));
-        EXPECT_EQ(histories(target), files);
-        EXPECT_EQ(histories(dir), newDir ? sourceFiles : files);
-        EXPECT_EQ(dir.read("kardt.dat"), newDir ? sourceText : DatabaseFileText(s));
-        AppState back;
-        back.DatabaseDir = target.str();
-        ASSERT_EQ(ReadDatabase(back, p), DatabaseRead::Loaded);
-        ASSERT_EQ(back.BatchCount, static_cast<int>(names.size()));
-        for (size_t i = 0; i < names.size(); ++i) EXPECT_EQ(back.batch(static_cast<int>(i) + 1).Name, names[i]);
-    }
-}
-
 TEST(DatabaseWrite, DeleteAllAsksAndYesRemovesTheFile) {
     for (Answer answer : {Answer::No, Answer::Yes}) {
         TempDir dir;
@@ -86,28 +44,48 @@ struct RecordingPrompter : Prompter {
     void busy(bool on) override { busyDepth += on ? 1 : -1; }
 };
 
-// Batches 1, 2 (deleted) and 3 are saved in place, or into a directory that holds another
-// database, while each changing file operation in turn fails or stops the program. The
-// target then reads (after the recovery of the next read) as the complete old or the
-// complete new database; a save that failed before its commit said why and kept the flag.
-TEST(DatabaseWrite, AFailureOrStopAtAnyStepLeavesTheOldOrTheNewDatabase) {
-    for (const bool newDir : {false, true}) {
+// A save of the batches not deleted, in place or into a directory that holds another database
+// (histories "other <n>"), while each changing file operation in turn fails or stops the program;
+// the last round runs through. The target then reads (after the recovery of the next read) as the
+// complete old or the complete new database; a save that failed before its commit said why and
+// kept DatabaseModified; the database saved from is never changed by a save elsewhere.
+TEST(DatabaseWrite, RenumbersOrCopiesAndSurvivesAFailureOrStopAtAnyStep) {
+    const std::string h1 = historyBytes(1), h2 = historyBytes(2), h3 = historyBytes(3), h4 = historyBytes(4);
+    struct Case {
+        int count;
+        std::vector<int> deleted;
+        int withoutHistory;     // slot whose batch has no history file to move (0: none)
+        bool newDir, renumbered;
+        int staged;             // history files staged before the commit
+        Files files;            // the history files of the target afterwards
+    };
+    for (const Case& c : std::vector<Case>{
+             {3, {2}, 0, false, true, 1, {{"karhs.1", h1}, {"karhs.2", h3}}},
+             {3, {1}, 0, false, true, 2, {{"karhs.1", h2}, {"karhs.2", h3}}},
+             // A deleted batch's file stays unless a renumbered history replaces it.
+             {4, {1, 4}, 2, false, true, 1, {{"karhs.1", h1}, {"karhs.2", h3}, {"karhs.4", h4}}},
+             {3, {2}, 0, true, true, 2, {{"karhs.1", h1}, {"karhs.2", h3}, {"karhs.3", "other 3"}}},
+             {2, {}, 0, true, false, 2, {{"karhs.1", h1}, {"karhs.2", h2}}}}) {
         for (const bool crash : {false, true}) {
             bool finished = false;
             for (int step = 1; !finished; ++step) {
-                SCOPED_TRACE(::testing::Message() << "new dir " << newDir << ", crash " << crash
-                                                  << ", step " << step);
+                SCOPED_TRACE(::testing::Message() << c.count << " batches, first deleted "
+                                                  << (c.deleted.empty() ? 0 : c.deleted[0]) << ", new dir "
+                                                  << c.newDir << ", crash " << crash << ", step " << step);
                 TempDir dir, other;
-                AppState s = test::database(3, 1, &dir);
-                const TempDir& target = newDir ? other : dir;
-                if (newDir) {
-                    other.write("kardt.dat", dir.read("kardt.dat"));
-                    for (int i = 1; i <= 3; ++i) other.write(HistoryFileName(i), "other " + std::to_string(i));
+                AppState s = test::database(c.count, 1, &dir);
+                const Files sourceFiles = histories(dir);
+                const std::string sourceText = dir.read("kardt.dat");
+                const TempDir& target = c.newDir ? other : dir;
+                if (c.newDir) {
+                    other.write("kardt.dat", DatabaseFileText(test::database(1)));
+                    for (int i = 1; i <= c.count; ++i) other.write(HistoryFileName(i), "other " + std::to_string(i));
                     s.DatabaseDir = other.str();
                 }
                 const std::string oldText = target.read("kardt.dat");
                 const Files oldFiles = histories(target);
-                s.batch(2).Deleted = true;
+                for (int n : c.deleted) s.batch(n).Deleted = true;
+                if (c.withoutHistory) s.batch(c.withoutHistory).PointCount = 0;
                 s.DatabaseModified = true;
                 const std::string newText = DatabaseFileText(s);
 
@@ -118,19 +96,22 @@ TEST(DatabaseWrite, AFailureOrStopAtAnyStepLeavesTheOldOrTheNewDatabase) {
                 DatabaseWrite r = DatabaseWrite::Nothing;      // stays so when the program stopped
                 try { r = WriteDatabase(s, p, ops); } catch (const test::Crash&) {}
                 finished = ops.steps < step;
-                EXPECT_TRUE(!finished || step >= 5);     // the save did fail in several places
+                EXPECT_TRUE(!finished || step > c.staged + 2);     // it did fail at every step
                 EXPECT_EQ(p.busyDepth, 0);
                 if (r == DatabaseWrite::Failed) {
                     ASSERT_EQ(p.asked.size(), 1u);
-                    // Steps: kardt.new, the staged history (a rename in place), the commit.
-                    const std::string title = !newDir && step == 2 ? "Rename Stress History File" : "Loading Database";
+                    // Steps: kardt.new, the staged histories (renames in place), the commit.
+                    const bool rename = !c.newDir && step >= 2 && step <= c.staged + 1;
                     EXPECT_EQ(std::tuple(p.asked[0].title, p.asked[0].text, p.asked[0].icon, s.DatabaseModified),
-                              std::tuple(title, "Input/output error", Icon::Exclamation, true));
+                              std::tuple(rename ? "Rename Stress History File" : "Loading Database",
+                                         "Input/output error", Icon::Exclamation, true));
                     EXPECT_EQ(target.read("kardt.dat"), oldText);
                 } else if (r == DatabaseWrite::Written) {
                     // After the commit: a completion step reports, the clean-up is silent.
                     EXPECT_LE(p.asked.size(), finished ? 0u : 1u);
-                    EXPECT_EQ(std::tuple(s.DatabaseModified, target.read("kardt.dat")), std::tuple(false, newText));
+                    EXPECT_EQ(std::tuple(s.DatabaseModified, s.HistoryDir, target.read("kardt.dat")),
+                              std::tuple(false, target.str(), newText));
+                    EXPECT_EQ(s.HistoryFilesRenumbered, c.renumbered);
                 } else {
                     EXPECT_TRUE(crash && !finished);
                 }
@@ -141,11 +122,15 @@ TEST(DatabaseWrite, AFailureOrStopAtAnyStepLeavesTheOldOrTheNewDatabase) {
                 ASSERT_EQ(ReadDatabase(back, quiet), DatabaseRead::Loaded);
                 const std::string text = target.read("kardt.dat");
                 if (text == oldText) {
-                    EXPECT_EQ(std::tuple(back.BatchCount, histories(target)), std::tuple(3, oldFiles));
+                    EXPECT_EQ(std::tuple(back.BatchCount, histories(target)),
+                              std::tuple(c.newDir ? 1 : c.count, oldFiles));
                 } else {
-                    EXPECT_EQ(std::tuple(text, back.BatchCount, target.read("karhs.1"), target.read("karhs.2")),
-                              std::tuple(newText, 2, historyBytes(1), historyBytes(3)));
+                    EXPECT_EQ(std::tuple(text, back.BatchCount),
+                              std::tuple(newText, c.count - static_cast<int>(c.deleted.size())));
+                    for (const auto& [name, bytes] : c.files) EXPECT_EQ(target.read(name), bytes) << name;
                 }
+                EXPECT_TRUE(!finished || histories(target) == c.files);
+                EXPECT_TRUE(!c.newDir || (histories(dir) == sourceFiles && dir.read("kardt.dat") == sourceText));
                 for (const std::string& name : target.entries())
                     EXPECT_EQ(name.find(".new"), std::string::npos) << name;
             }
