@@ -12,8 +12,7 @@ using test::ScriptedPrompter;
 
 // A working copy of levels with ranges 100, 80, 60, ... and the given cycles.
 void setWorking(AppState& s, const std::vector<float>& cycles) {
-    DataBatch& b = s.batch();
-    b.LevelCount = static_cast<int16_t>(cycles.size());
+    s.batch().LevelCount = static_cast<int16_t>(cycles.size());
     for (size_t j = 1; j <= cycles.size(); ++j) {
         s.WorkLevelRange[j] = 120.0f - 20.0f * static_cast<float>(j);
         s.WorkLevelCycles[j] = cycles[j - 1];
@@ -25,19 +24,19 @@ TEST(SpectrumLevelCheck, EmptyLevelsInsideAndAtTheEnd) {
         std::vector<float> cycles;
         bool afterCount;
         int16_t editChoice;
-        const char* message;        // refused, or the reduction question
+        const char* message;  // refused, or the reduction question
         Answer answer;
         LevelCheck result;
         int16_t levels;
         float minRange;
     };
+    const char* reduce = "The number of levels will be reduced to 2.";
     const Case cases[] = {
         {{5, 0, 3}, false, 1, "Number of of cycles at level 2 must be >0!", Answer::Ok, LevelCheck::EmptyInside, 3, 0},
         {{5, 0, 3}, true, 0, nullptr, Answer::Ok, LevelCheck::Passed, 3, 0},
         {{5, 0, 3}, false, 2, nullptr, Answer::Ok, LevelCheck::Passed, 3, 0},
-        {{5, 3, 0, 0}, false, 1, "The number of levels will be reduced to 2.", Answer::Yes, LevelCheck::Passed, 2, 80},
-        {{5, 3, 0, 0}, false, 1, "The number of levels will be reduced to 2.", Answer::No, LevelCheck::Declined, 4, 0},
-        {{0, 4, 0}, false, 1, "Number of of cycles at level 1 must be >0!", Answer::Ok, LevelCheck::EmptyInside, 3, 0},
+        {{5, 3, 0, 0}, false, 1, reduce, Answer::Yes, LevelCheck::Passed, 2, 80},
+        {{5, 3, 0, 0}, false, 1, reduce, Answer::No, LevelCheck::Declined, 4, 0},
     };
     for (const Case& c : cases) {
         AppState s;
@@ -46,9 +45,8 @@ TEST(SpectrumLevelCheck, EmptyLevelsInsideAndAtTheEnd) {
         s.EditChoice = c.editChoice;
         ScriptedPrompter p;
         if (c.message) p.expect("Stress Spectrum", c.message, c.answer);
-        EXPECT_EQ(CheckSpectrumLevels(s, p), c.result);
-        EXPECT_EQ(s.batch().LevelCount, c.levels);
-        EXPECT_EQ(s.batch().MinRange, c.minRange);
+        EXPECT_EQ(std::tuple(CheckSpectrumLevels(s, p), s.batch().LevelCount, s.batch().MinRange),
+                  std::tuple(c.result, c.levels, c.minRange));
     }
 }
 
@@ -58,48 +56,36 @@ TEST(SpectrumPanelCommands, RefreshCorrectionCloseAndSave) {
     DataBatch& b = s.batch();
     b.Volume = 10;
     ScriptedPrompter p;
-    EXPECT_EQ(SpectrumRefresh(s, p), RefreshResult::Done);   // unchanged totals: no question
-    EXPECT_EQ(b.LevelCycles[1], 5);
-
+    EXPECT_EQ(SpectrumRefresh(s, p), RefreshResult::Done);  // unchanged total: no question
     s.WorkLevelCycles[3] = 7;
     p.expect("Stress Spectrum", "The Spectrum Volume will be increased.", Answer::No);
-    EXPECT_EQ(SpectrumRefresh(s, p), RefreshResult::Declined);
-    EXPECT_EQ(b.Volume, 10);
+    EXPECT_EQ(std::tuple(SpectrumRefresh(s, p), b.Volume), std::tuple(RefreshResult::Declined, 10));
     p.expect("Stress Spectrum", "The Spectrum Volume will be increased.", Answer::Yes);
-    EXPECT_EQ(SpectrumRefresh(s, p), RefreshResult::Done);
-    EXPECT_EQ(b.Volume, 15);
-    EXPECT_EQ(b.LevelCycles[3], 7);
+    EXPECT_EQ(std::tuple(SpectrumRefresh(s, p), b.Volume, b.LevelCycles[3]), std::tuple(RefreshResult::Done, 15, 7));
     s.WorkLevelCycles[3] = 1;
     p.expect("Stress Spectrum", "The Spectrum Volume will be reduced.", Answer::Yes);
     EXPECT_EQ(SpectrumRefresh(s, p), RefreshResult::Done);
-
     s.EditChoice = 1;
     s.WorkLevelRange[2] = 150;
     p.expect("Stress Spectrum", "The Stress value of data set 2 should be smaller than the first value");
     EXPECT_EQ(SpectrumRefresh(s, p), RefreshResult::Refused);
     s.WorkLevelRange[2] = 80;
-
-    // Correction: the volume is the total of the positive counts (a counted spectrum keeps
-    // its empty inner levels); none at all is refused.
+    // Correction: the volume is the total of the positive counts (a counted spectrum keeps its
+    // empty inner levels); none at all is refused.
     s.AfterCounting = true;
     s.WorkLevelCycles[2] = -4;
     ASSERT_TRUE(SpectrumCorrection(s, p));
-    EXPECT_EQ(b.Volume, 6);
-    EXPECT_EQ(s.UiMode, 0);
-    EXPECT_EQ(s.MaxLevels, 6);   // no history: a level needs a cycle
+    EXPECT_EQ(std::tuple(b.Volume, s.UiMode, s.MaxLevels), std::tuple(6, int16_t(0), 6));  // no history: a cycle a level
     s.UiMode = kUiIdle;
     setWorking(s, {0, 0});
     p.expect("Stress Spectrum", "Please type in Stress ranges and No of cycles first.");
     EXPECT_FALSE(SpectrumCorrection(s, p));
     s.AfterCounting = false;
-
-    // Close asks only after a change.
     setWorking(s, {5, 3});
-    EXPECT_EQ(SpectrumCloseQuestion(s, p), CloseAnswer::Unchanged);
+    EXPECT_EQ(SpectrumCloseQuestion(s, p), CloseAnswer::Unchanged);  // Close asks only after a change
     s.SpectrumChanged = true;
     for (const auto& [answer, result] : {std::pair{Answer::Cancel, CloseAnswer::StayOpen},
-                                         std::pair{Answer::No, CloseAnswer::Discard},
-                                         std::pair{Answer::Yes, CloseAnswer::Keep}}) {
+                                         std::pair{Answer::No, CloseAnswer::Discard}, std::pair{Answer::Yes, CloseAnswer::Keep}}) {
         p.expect("Editing Stress Spectrum", "Do you want to save the changes to the Stress Spectrum?", answer);
         EXPECT_EQ(SpectrumCloseQuestion(s, p), result);
     }
@@ -107,7 +93,7 @@ TEST(SpectrumPanelCommands, RefreshCorrectionCloseAndSave) {
     p.expect("Current Data", "The data is included into the Database.");
     TellSpectrumIncluded(s, p);
     s.AfterCounting = true;
-    TellSpectrumIncluded(s, p);   // a counted spectrum is saved without a word
+    TellSpectrumIncluded(s, p);  // a counted spectrum is saved without a word
 }
 
 // After a count the smallest range may not fall below the limit; a text the dialog wrote is
@@ -115,29 +101,22 @@ TEST(SpectrumPanelCommands, RefreshCorrectionCloseAndSave) {
 TEST(SpectrumParamsMin, LowerLimitAfterACount) {
     AppState s;
     s.AfterCounting = true;
-    s.MinCountedRange = 1.00045f;   // the limit shows as "1.0"
+    s.MinCountedRange = 1.00045f;  // the limit shows as "1.0"
     s.batch().LevelCount = 3;
     s.batch().MaxRange = 3;
     const char* refused = "The minimum Stress range should not be less than 1.0 MPa";
-    struct Case {
-        const char* text;
-        ExactMinText exact;
-        const char* message;
-    };
-    const Case cases[] = {
-        {"1.00", {"1.00", 1.00045f}, nullptr},      // the proposal
-        {"1.0", {"x", 0}, nullptr},                 // typed as the box shows the limit
+    const std::tuple<const char*, ExactMinText, const char*> cases[] = {
+        {"1.00", {"1.00", 1.00045f}, nullptr},  // the proposal
+        {"1.0", {"x", 0}, nullptr},             // typed as the box shows the limit
         {"0.9995", {"x", 0}, refused},
-        {"0.5", {"0.5", 0.5f}, refused},            // a stale value the dialog wrote
+        {"0.5", {"0.5", 0.5f}, refused},        // a stale value the dialog wrote
     };
-    for (const Case& c : cases) {
+    for (auto [text, exact, message] : cases) {
         ScriptedPrompter p;
-        if (c.message) p.expect("Stress Spectrum Params", c.message, Icon::Information);
-        ExactMinText exact = c.exact;
-        const SpectrumBoxCheck r = ValidateSpectrMin(s, p, c.text, "3.0", exact);
-        EXPECT_EQ(r.accepted, c.message == nullptr) << c.text;
-        if (c.message) {
-            EXPECT_EQ(exact.text, "1.0");
+        if (message) p.expect("Stress Spectrum Params", message, Icon::Information);
+        EXPECT_EQ(ValidateSpectrMin(s, p, text, "3.0", exact).accepted, message == nullptr) << text;
+        if (message) {
+            EXPECT_EQ(exact.text, "1.0");  // the box shows the limit
         }
     }
 }
@@ -151,18 +130,15 @@ TEST(SpectrumGrid, CellsOfTheLevelGrid) {
     EXPECT_EQ(EditGridCycles(s, p, 1, "a"), GridCellCheck::Refused);
     p.expect("Stress Spectrum", "The Stress Range '2' must be > 0!");
     EXPECT_EQ(EditGridCycles(s, p, 2, "4"), GridCellCheck::FocusStress);
-    EXPECT_EQ(s.WorkLevelCycles[2], 0.0f);
     p.expect("Stress Spectrum", "The Stress value must be numeric");
     EXPECT_EQ(EditGridStress(s, p, 1, "-"), GridCellCheck::Refused);
     p.expect("Stress Spectrum", "The Stress Range '1' must be > 0!");
     EXPECT_EQ(EditGridStress(s, p, 1, "0"), GridCellCheck::Refused);
-    EXPECT_FALSE(s.SpectrumChanged);
+    EXPECT_EQ(std::tuple(s.WorkLevelCycles[2], s.SpectrumChanged), std::tuple(0.0f, false));
     s.QuantityFactor = 0.5f;
     EXPECT_EQ(EditGridStress(s, p, 2, "30"), GridCellCheck::Accepted);
-    EXPECT_EQ(s.WorkLevelRange[2], 60.0f);
     EXPECT_EQ(EditGridCycles(s, p, 2, "4"), GridCellCheck::Accepted);
-    EXPECT_EQ(s.WorkLevelCycles[2], 4.0f);
-    EXPECT_TRUE(s.SpectrumChanged);
+    EXPECT_EQ(std::tuple(s.WorkLevelRange[2], s.WorkLevelCycles[2], s.SpectrumChanged), std::tuple(60.0f, 4.0f, true));
 }
 
 }  // namespace
