@@ -145,14 +145,14 @@ TEST(SaveHistory, UnderAnotherNameAsksBeforeOverwritingAndAboutTheDatabase) {
         EXPECT_EQ(dir.read("karhs.2") == historyBytes(2), a == Answer::No);
     }
     EXPECT_EQ(std::tuple(s.HistoryModified, s.ClosingPointAdded), std::tuple(true, 0));
-    // Other names are asked about only when they exist, and never conflict.
-    s.SaveFileName = "measured.txt";
-    EXPECT_TRUE(SaveFromDialog(s, p).hideDialog);
+    // Other names are asked about only when they exist; a number beyond the batches is no conflict.
     s.SaveFileName = "karhs.9";
-    dir.write("karhs.9", "x");
-    p.expect("Saving Stress History", "File 'karhs.9' already exists!\nWould you like to overwrite it?",
-             Icon::Exclamation, Answer::No);
-    EXPECT_FALSE(SaveFromDialog(s, p).hideDialog);
+    EXPECT_TRUE(SaveFromDialog(s, p).hideDialog);
+    for (Answer a : {Answer::Yes, Answer::No}) {
+        p.expect("Saving Stress History", "File 'karhs.9' already exists!\nWould you like to overwrite it?",
+                 Icon::Exclamation, a);
+        EXPECT_EQ(SaveFromDialog(s, p).hideDialog, a == Answer::Yes);
+    }
 }
 
 TEST(NewDatabase, CreateSaveTheFirstHistoryAndOpenAgain) {
