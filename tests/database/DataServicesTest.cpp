@@ -21,12 +21,10 @@ const std::string kUpdate =
 // A short alternating history, changed, in the current batch: starts at its largest magnitude.
 void giveHistory(AppState& s, const std::string& file) {
     s.Values = {0, -100, 100, -50, 80, 0};
-    DataBatch& b = s.batch();
-    b.PointCount = 4;
-    b.MaxValue = 100;
-    b.MinValue = -100;
-    b.Title = "Measured";
-    s.ProcessedCount = 4;
+    s.batch().PointCount = s.ProcessedCount = 4;
+    s.batch().Title = "Measured";
+    s.batch().MaxValue = 100;
+    s.batch().MinValue = -100;
     s.HistoryModified = true;
     s.SavingHistory = true;
     s.SaveFileName = file;
@@ -171,10 +169,23 @@ TEST(NewDatabase, CreateSaveTheFirstHistoryAndOpenAgain) {
     EXPECT_EQ(std::tuple(out.hideDialog, out.showBatch, s.NewDatabaseSession, s.BatchCount),
               std::tuple(true, true, false, 1));
     EXPECT_EQ(dir.entries(), (std::vector<std::string>{"kardt.dat", "karhs.1"}));
-    p.expect("Edit New Loading Database",
-             "Loading Database in the current directory already exists!\nWould you like to edit a new one anyway?",
-             Icon::Exclamation, Answer::No);
+    for (Answer a : {Answer::No, Answer::Yes})
+        p.expect("Edit New Loading Database",
+                 "Loading Database in the current directory already exists!\nWould you like to edit a new one anyway?",
+                 Icon::Exclamation, a);
     EXPECT_FALSE(NewDatabaseAction(s, p));
+    ASSERT_TRUE(NewDatabaseAction(s, p));
+    giveHistory(s, "karhs.1");
+    s.batch(1).Name = "second";
+    const std::string first = dir.read("kardt.dat");
+    for (Answer a : {Answer::No, Answer::Yes})
+        p.expect("Writing New Loading Database",
+                 "A Loading Database in the current directory already exists!\nWould you like to overwrite it?",
+                 Icon::Exclamation, a);
+    EXPECT_FALSE(SaveFromDialog(s, p).hideDialog);
+    EXPECT_EQ(std::tuple(dir.read("kardt.dat"), s.NewDatabaseSession), std::tuple(first, true));
+    EXPECT_TRUE(SaveFromDialog(s, p).hideDialog);
+    EXPECT_EQ(std::tuple(dir.read("kardt.dat"), s.NewDatabaseSession), std::tuple(DatabaseFileText(s), false));
     AppState other = database(20, 20);      // opening starts behind the last batch
     other.DatabaseDir = dir.str();
     ASSERT_TRUE(OpenDatabaseAction(other, p));
@@ -183,24 +194,6 @@ TEST(NewDatabase, CreateSaveTheFirstHistoryAndOpenAgain) {
     dir.write("kardt.dat", "-3 \r\n 0 \r\n");
     EXPECT_FALSE(OpenDatabaseAction(other, p));
     EXPECT_EQ(std::tuple(other.BatchCount, other.CurrentBatch), std::tuple(1, 2));
-}
-
-TEST(NewDatabase, WriteNewDatabaseAsksBeforeOverwriting) {
-    TempDir dir;
-    dir.write("kardt.dat", "old");
-    AppState s = database(1);
-    test::fillBatch(s.batch(1), 1, 0);
-    s.DatabaseDir = s.HistoryDir = dir.str();
-    s.NewDatabaseSession = true;
-    ScriptedPrompter p;
-    for (Answer a : {Answer::No, Answer::Yes})
-        p.expect("Writing New Loading Database",
-                 "A Loading Database in the current directory already exists!\nWould you like to overwrite it?",
-                 Icon::Exclamation, a);
-    EXPECT_FALSE(SaveFromDialog(s, p).hideDialog);
-    EXPECT_EQ(std::tuple(dir.read("kardt.dat"), s.NewDatabaseSession), std::tuple("old", true));
-    EXPECT_TRUE(SaveFromDialog(s, p).hideDialog);
-    EXPECT_EQ(std::tuple(dir.read("kardt.dat"), s.NewDatabaseSession), std::tuple(DatabaseFileText(s), false));
 }
 
 TEST(OpenDatabase, AChangedDatabaseIsOfferedForSaving) {
