@@ -13,30 +13,21 @@
 #include <gtest/gtest.h>
 
 #include "UiTestEnv.h"
-#include "support/ScriptedPrompter.h"
 #include "ui/FileLists.h"
 #include "ui/FocusEdit.h"
 #include "ui/HistoryScreen.h"
 #include "ui/QtCanvas.h"
-#include "ui/panels/Panel.h"
 
 namespace karmo {
 namespace {
 
-using test::ScriptedPrompter;
-using test::WindowFixture;
-
 // A window with a history of n alternating points (peaks rising slowly) on screen.
-struct HistoryFixture {
-    ScriptedPrompter prompter;
-    WindowFixture f{&prompter};
-    MainWindow& w = f.w();
-    AppState& s = w.state();
+struct HistoryFixture : test::Ui {
     HistoryScreen& hs = *w.historyScreen();
-    Panel* info = w.panel(QStringLiteral("frm_Stress_Info"));
-    QPushButton* zoom = info->button(QStringLiteral("Cmd_Zoom_Refr"));
-    QLabel* zoom1 = info->label(QStringLiteral("Zoom1"));
-    PlotPicture* pic = w.findChild<PlotPicture*>(QStringLiteral("Pic_Hist"));
+    Panel* info = panel("frm_Stress_Info");
+    QPushButton* zoom = info->button("Cmd_Zoom_Refr");
+    QLabel* zoom1 = info->label("Zoom1");
+    PlotPicture* pic = w.findChild<PlotPicture*>("Pic_Hist");
 
     explicit HistoryFixture(int32_t n = 0) {
         w.show();
@@ -63,67 +54,62 @@ struct HistoryFixture {
         QTest::mouseRelease(pic, Qt::LeftButton, {}, at(to));
     }
     void zoomLabelClick() {
-        if (zoom->text() == QLatin1String("&Zoom")) zoom->click();
+        if (zoom->text() == "&Zoom") zoom->click();
         QApplication::processEvents();
         QTest::mouseClick(zoom1, Qt::LeftButton);
     }
+    // An option button takes clicks on its caption.
+    static void clickOption(QRadioButton* b) { QTest::mouseClick(b, Qt::LeftButton, {}, QPoint(10, b->height() / 2)); }
 };
 
 TEST(HistoryScreen, SeriesFromTheListsWithGateAndScale) {
     HistoryFixture h;
-    // header: N, 2 unused, dt, 6 unused; then the samples
-    QFile series(h.f.dir.filePath(QStringLiteral("run7.asc")));
+    QFile series(h.f.dir.filePath("run7.asc"));   // N, 2 unused, dt, 6 unused; then the samples
     ASSERT_TRUE(series.open(QIODevice::WriteOnly));
     series.write("8 0 0 7.5 0 0 0 0 0 0\r\n0 100 0 100 95 100 0 100\r\n");
     series.close();
     h.s.HistoryDir = h.f.dir.path().toStdString();
     h.hs.openInputPanel();
     QApplication::processEvents();
-    Panel* chk = h.w.panel(QStringLiteral("frm_Chk_File"));
+    Panel* chk = h.panel("frm_Chk_File");
     ASSERT_TRUE(chk->isVisible());
-
-    auto* series1 = chk->control<QRadioButton>(QStringLiteral("btt_Hist_Choice_1"));
-    EXPECT_EQ(series1->text(), QStringLiteral("Stress-Time History"));
-    // a press on the chosen text-file option asks about the header
-    auto* text = chk->control<QRadioButton>(QStringLiteral("btt_Hist_Choice_3"));
-    const QPoint onCaption(10, text->height() / 2);    // the button takes clicks on its caption
-    QTest::mouseClick(text, Qt::LeftButton, {}, onCaption);
-    QMenu* header = h.w.popup(QStringLiteral("pop_head"));
+    auto* series1 = chk->control<QRadioButton>("btt_Hist_Choice_1");
+    EXPECT_EQ(series1->text(), "Stress-Time History");
+    // a press on the text-file option once it is chosen asks about the header
+    auto* text = chk->control<QRadioButton>("btt_Hist_Choice_3");
+    HistoryFixture::clickOption(text);
+    QMenu* header = h.w.popup("pop_head");
     EXPECT_FALSE(header->isVisible());
-    QTest::mousePress(text, Qt::LeftButton, {}, onCaption);
+    QTest::mousePress(text, Qt::LeftButton, {}, QPoint(10, text->height() / 2));
     EXPECT_TRUE(header->isVisible());
     header->close();
-    QTest::mouseClick(series1, Qt::LeftButton, {}, onCaption);
-    auto* files = chk->control<FileList>(QStringLiteral("fil_File_Name"));
+    HistoryFixture::clickOption(series1);
+    auto* files = chk->control<FileList>("fil_File_Name");
     ASSERT_EQ(files->count(), 1);
     files->setCurrentRow(0);
-    EXPECT_EQ(chk->edit(QStringLiteral("fil_name_HS"))->text(), QStringLiteral("run7.asc"));
-    chk->button(QStringLiteral("cmd_Filepath_OK"))->click();
+    EXPECT_EQ(chk->edit("fil_name_HS")->text(), "run7.asc");
+    chk->button("cmd_Filepath_OK")->click();
 
-    Panel* parms = h.w.panel(QStringLiteral("frm_Hist_Parms"));
-    ASSERT_TRUE(parms->isVisible());
-    EXPECT_FALSE(chk->isVisible());
-    EXPECT_EQ(parms->title(), QStringLiteral("Stress -History Parameters"));
+    Panel* parms = h.panel("frm_Hist_Parms");
+    ASSERT_EQ(test::ShownPanels(h.w), "frm_Hist frm_Hist_Parms frm_Stress_Info");
+    EXPECT_EQ(parms->title(), "Stress -History Parameters");
     EXPECT_EQ(h.s.UiMode, 0);
-    parms->edit(QStringLiteral("txt_Hist_Gate"))->setText(QStringLiteral("10"));
-    parms->edit(QStringLiteral("txt_Hist_Scale"))->setText(QStringLiteral("2"));
-    parms->button(QStringLiteral("cmd_Hist_Parm_OK"))->click();
+    parms->edit("txt_Hist_Gate")->setText("10");
+    parms->edit("txt_Hist_Scale")->setText("2");
+    parms->button("cmd_Hist_Parm_OK")->click();
 
-    EXPECT_FALSE(parms->isVisible());
-    EXPECT_TRUE(h.w.panel(QStringLiteral("frm_Hist"))->isVisible());
+    EXPECT_EQ(test::ShownPanels(h.w), "frm_Hist frm_Stress_Info");
     EXPECT_EQ(h.s.UiMode, 1);
-    const std::pair<const char*, const char*> shown[] = {
-        {"txt_No_Points", "6"}, {"txt_Max_Stress", "200.0"}, {"txt_Min_Stress", "0.0"},
-        {"txt_Record_Time", "1.0"}, {"txt_Batch_No", "run7"}};
-    for (const auto& [box, text] : shown)
-        EXPECT_EQ(h.info->edit(QString::fromLatin1(box))->text(), QString::fromLatin1(text)) << box;
-    EXPECT_TRUE(h.info->button(QStringLiteral("cmd_Cycle_Count"))->isEnabled());
-    // the curve is on the picture
+    const std::pair<const char*, const char*> shown[] = {{"txt_No_Points", "6"},     {"txt_Max_Stress", "200.0"},
+                                                         {"txt_Min_Stress", "0.0"},  {"txt_Record_Time", "1.0"},
+                                                         {"txt_Batch_No", "run7"}};
+    for (const auto& [box, value] : shown) EXPECT_EQ(h.info->edit(box)->text(), value) << box;
+    EXPECT_TRUE(h.info->button("cmd_Cycle_Count")->isEnabled());
     const QImage& img = h.pic->buffer();
     int curve = 0;
     for (int y = 0; y < img.height(); ++y)
         for (int x = 0; x < img.width(); ++x) curve += ToQColor(h.s.GraphColor).rgb() == img.pixel(x, y);
-    EXPECT_GT(curve, 100);
+    EXPECT_GT(curve, 100);   // the curve is on the picture
 }
 
 TEST(HistoryScreen, ZoomLabelNarrowsTheWindow) {
@@ -135,12 +121,11 @@ TEST(HistoryScreen, ZoomLabelNarrowsTheWindow) {
         h.zoomLabelClick();
         EXPECT_EQ(h.s.ViewCount, r.after) << r.before;
         EXPECT_EQ(h.s.SelectTo, r.after) << r.before;
-        EXPECT_EQ(h.zoom1->text(), QStringLiteral("Display Points: 1-") + QString::number(r.after));
-        EXPECT_EQ(h.zoom->text(), QStringLiteral("Re&fresh"));
+        EXPECT_EQ(h.zoom1->text(), "Display Points: 1-" + QString::number(r.after));
+        EXPECT_EQ(h.zoom->text(), "Re&fresh");
     }
-    // A right click asks for the whole history.
     h.zoomLabelClick();
-    QTest::mouseClick(h.zoom1, Qt::RightButton);
+    QTest::mouseClick(h.zoom1, Qt::RightButton);   // the whole history
     EXPECT_EQ(h.s.ViewCount, 20000);
 }
 
@@ -148,71 +133,69 @@ TEST(HistoryScreen, MarkedZoomRangesAndTheirLimit) {
     HistoryFixture h(20000);
     h.s.ViewCount = 100;
     h.hs.drawHistory(1);
-    // the value tip names the point under the pointer
     QTest::mouseMove(h.pic, h.at(4));
-    EXPECT_EQ(h.pic->toolTip(), QStringLiteral("4: 10.0 "));
+    EXPECT_EQ(h.pic->toolTip(), "4: 10.0 ");   // the value tip names the point under the pointer
     h.zoom->click();
     QApplication::processEvents();
     ASSERT_TRUE(h.zoom1->isVisible());
     const QImage before = h.pic->buffer().copy();
     h.drag(11, 19);
-    EXPECT_NE(h.pic->buffer(), before);     // the band is on the plot
-    EXPECT_EQ(h.zoom1->text(), QStringLiteral("Display Points: 11-19"));
+    EXPECT_NE(h.pic->buffer(), before);   // the band is on the plot
+    EXPECT_EQ(h.zoom1->text(), "Display Points: 11-19");
     EXPECT_TRUE(h.s.ZoomMarked);
-    EXPECT_EQ(h.hs.markTag(), QStringLiteral("1"));
+    EXPECT_EQ(h.hs.markTag(), "1");
     h.prompter.expect("Zooming Stress History", "The Zoom limit is 10 data points", Icon::Information);
     h.zoom->click();
     EXPECT_EQ(h.s.ViewCount, 100);
-    EXPECT_EQ(h.pic->buffer(), before);     // drawn again in not-xor, the band is gone
+    EXPECT_EQ(h.pic->buffer(), before);   // drawn again in not-xor, the band is gone bit for bit
     EXPECT_FALSE(h.zoom1->isVisible());
-    EXPECT_EQ(h.zoom->text(), QStringLiteral("&Zoom"));
+    EXPECT_EQ(h.zoom->text(), "&Zoom");
 
     h.zoom->click();
     QApplication::processEvents();
-    h.drag(20, 11);     // marked from right to left
+    h.drag(20, 11);   // marked from right to left
     h.zoom->click();
     EXPECT_EQ(h.s.ViewCount, 10);
     EXPECT_EQ(h.s.ViewStart, 11);
     EXPECT_EQ(h.s.ViewEnd, 20);
-    EXPECT_EQ(h.s.FastDisplay, -1);     // a history of 15001 points or more
+    EXPECT_EQ(h.s.FastDisplay, -1);   // a history of 15001 points or more
 }
 
-TEST(HistoryScreen, ScrollBar) {
+TEST(HistoryScreen, ScrollBarAndRightPress) {
     HistoryFixture h(20000);
-    auto* scroll = h.w.findChild<QScrollBar*>(QStringLiteral("hsc_Hist"));
+    auto* scroll = h.w.findChild<QScrollBar*>("hsc_Hist");
     // "Re&fresh" of 500 points from point 1001
     h.s.ViewCount = 600;
     h.hs.drawHistory(1001);
     h.zoomLabelClick();
     EXPECT_EQ(h.s.ViewCount, 500);
     h.zoom->click();
-    EXPECT_EQ(scroll->maximum(), 9751);
-    EXPECT_EQ(scroll->pageStep(), 200);
-    EXPECT_EQ(scroll->value(), 500);
+    EXPECT_EQ((std::vector<int>{scroll->maximum(), scroll->pageStep(), scroll->value()}),
+              (std::vector<int>{9751, 200, 500}));
     EXPECT_EQ(h.s.ViewStart, 1001);
     EXPECT_EQ(h.s.ViewEnd, 1500);
-
     // the value 10000 with a window of 5000 points shows the last 5000
     h.s.ViewCount = 5000;
     scroll->setMaximum(10000);
     scroll->setValue(10000);
     EXPECT_EQ(h.s.ViewStart, 15001);
     EXPECT_EQ(h.s.ViewEnd, 20000);
-}
 
-TEST(HistoryScreen, RightPressOnALongWindowOnlyOpensThePopup) {
-    HistoryFixture h(20000);
+    // a right press on a long window only opens the display pop-up
+    h.s.ViewCount = 20000;
+    h.hs.drawHistory(1);
     QTest::mousePress(h.pic, Qt::RightButton, {}, h.at(5000));
-    QMenu* popup = h.w.popup(QStringLiteral("pop_disp"));
+    QMenu* popup = h.w.popup("pop_disp");
     EXPECT_TRUE(popup->isVisible());
     EXPECT_TRUE(h.hs.markTag().isEmpty());
     EXPECT_FALSE(h.zoom1->isVisible());
     popup->close();
 }
 
-TEST(HistoryScreen, CloseAnswers) {
-    // Yes on a history with a conflict: rotated to 7, 2, 1, 5, the conflict is kept.
-    {
+TEST(HistoryScreen, CloseAnswersAndSave) {
+    const char* title = "Stress History";
+    const char* question = "Do you want to save the changes to the Stress History file?";
+    {   // Yes on a history with a conflict: rotated to 7, 2, 1, 5, the conflict is kept
         HistoryFixture h;
         h.s.Values = {0, 1, 5, 7, 2, 0};
         h.s.batch().PointCount = 4;
@@ -220,59 +203,42 @@ TEST(HistoryScreen, CloseAnswers) {
         h.s.batch().MinValue = 1;
         h.hs.showLoadedHistory();
         h.s.HistoryModified = true;
-        h.prompter.expect("Stress History", "Do you want to save the changes to the Stress History file?",
-                          Icon::Question, Answer::Yes);
-        h.prompter.expect("Check Stress History",
-                          "The Stress History has conflicting values at Stress index 3\nRemove the conflict?",
-                          Answer::No);
-        h.prompter.expect("Stress History", "Please use the Correction option to correct the conflicting values.",
-                          Icon::Information);
-        h.info->button(QStringLiteral("cmd_Cancel"))->click();
-        EXPECT_TRUE(h.w.panel(QStringLiteral("frm_Hist"))->isVisible());
-        EXPECT_FALSE(h.w.panel(QStringLiteral("frm_data_serv"))->isVisible());
-        EXPECT_EQ(QApplication::focusWidget(), h.info->button(QStringLiteral("cmd_Correction")));
+        h.prompter.expect(title, question, Icon::Question, Answer::Yes)
+            .expect("Check Stress History",
+                    "The Stress History has conflicting values at Stress index 3\nRemove the conflict?", Answer::No)
+            .expect(title, "Please use the Correction option to correct the conflicting values.", Icon::Information);
+        h.info->button("cmd_Cancel")->click();
+        EXPECT_EQ(test::ShownPanels(h.w), "frm_Hist frm_Stress_Info");
+        EXPECT_EQ(QApplication::focusWidget(), h.info->button("cmd_Correction"));
         EXPECT_EQ(h.s.Values[1], 7.0f);
     }
-    // No: the stored history comes back and the database panel is shown.
-    {
+    for (Answer a : {Answer::No, Answer::Cancel}) {
         HistoryFixture h(40);
         h.s.batch().Saved.PointCount = 12;
         h.s.HistoryModified = true;
-        h.prompter.expect("Stress History", "Do you want to save the changes to the Stress History file?",
-                          Answer::No);
-        h.info->button(QStringLiteral("cmd_Cancel"))->click();
-        EXPECT_EQ(h.s.batch().PointCount, 12);
-        EXPECT_FALSE(h.w.panel(QStringLiteral("frm_Hist"))->isVisible());
-        EXPECT_TRUE(h.w.panel(QStringLiteral("frm_Load_Dbase"))->isVisible());
-        EXPECT_FALSE(h.s.HistoryShown);
-        EXPECT_TRUE(h.w.action(QStringLiteral("mnu_data_serv"))->isEnabled());
+        h.prompter.expect(title, question, a);
+        h.info->button("cmd_Cancel")->click();
+        const bool no = a == Answer::No;   // No: the stored history comes back, the database panel shows
+        EXPECT_EQ(h.s.batch().PointCount, no ? 12 : 40);
+        EXPECT_EQ(test::ShownPanels(h.w), no ? "frm_Load_Dbase" : "frm_Hist frm_Stress_Info");
+        EXPECT_EQ(h.s.HistoryShown, !no);
+        EXPECT_EQ(h.s.HistoryModified, !no);
+        EXPECT_EQ(h.act("mnu_data_serv")->isEnabled(), no);
     }
-    // Cancel: nothing changes.
-    {
+    {   // "Sa&ve" opens the save panel, whose OK writes the history
         HistoryFixture h(40);
-        h.s.HistoryModified = true;
-        h.prompter.expect("Stress History", "Do you want to save the changes to the Stress History file?",
-                          Answer::Cancel);
-        h.info->button(QStringLiteral("cmd_Cancel"))->click();
-        EXPECT_TRUE(h.w.panel(QStringLiteral("frm_Hist"))->isVisible());
-        EXPECT_TRUE(h.s.HistoryModified);
-        EXPECT_EQ(h.s.batch().PointCount, 40);
+        h.s.DatabaseDir = h.s.HistoryDir = h.f.dir.path().toStdString();
+        h.info->button("cmd_Save")->click();
+        Panel* ds = h.panel("frm_data_serv");
+        ASSERT_EQ(test::ShownPanels(h.w), "frm_Hist frm_Stress_Info frm_data_serv");
+        EXPECT_TRUE(h.s.SavingHistory);
+        EXPECT_EQ(h.s.DataMode, 2);
+        ds->edit("File_Name")->setText("copy.his");
+        ds->button("cmd_data_do")->click();
+        EXPECT_EQ(test::ShownPanels(h.w), "frm_Hist frm_Stress_Info");
+        EXPECT_TRUE(QFile::exists(h.f.dir.filePath("copy.his")));
+        EXPECT_EQ(h.s.UiMode, 1);
     }
-}
-
-TEST(HistoryScreen, SaveOpensTheSavePanelAndWritesTheHistory) {
-    HistoryFixture h(40);
-    h.s.DatabaseDir = h.s.HistoryDir = h.f.dir.path().toStdString();
-    h.info->button(QStringLiteral("cmd_Save"))->click();
-    Panel* ds = h.w.panel(QStringLiteral("frm_data_serv"));
-    ASSERT_TRUE(ds->isVisible());
-    EXPECT_TRUE(h.s.SavingHistory);
-    EXPECT_EQ(h.s.DataMode, 2);
-    ds->edit(QStringLiteral("File_Name"))->setText(QStringLiteral("copy.his"));
-    ds->button(QStringLiteral("cmd_data_do"))->click();
-    EXPECT_FALSE(ds->isVisible());
-    EXPECT_TRUE(QFile::exists(h.f.dir.filePath(QStringLiteral("copy.his"))));
-    EXPECT_EQ(h.s.UiMode, 1);
 }
 
 // Pictures for the documentation, written only when KARMO_SCREENSHOTS names a directory
@@ -284,24 +250,23 @@ TEST(Screenshots, InputPanelAndHistory) {
     HistoryFixture h;
     h.s.HistoryDir = QDir(QStringLiteral(KARMO_TEST_DATA "/../../examples")).absolutePath().toStdString();
     h.hs.openInputPanel();
-    Panel* chk = h.w.panel(QStringLiteral("frm_Chk_File"));
-    auto* series1 = chk->control<QRadioButton>(QStringLiteral("btt_Hist_Choice_1"));
+    Panel* chk = h.panel("frm_Chk_File");
     QApplication::processEvents();
-    QTest::mouseClick(series1, Qt::LeftButton, {}, QPoint(10, series1->height() / 2));
-    auto* files = chk->control<FileList>(QStringLiteral("fil_File_Name"));
-    files->setCurrentItem(files->findItems(QStringLiteral("strain-gauge.asc"), Qt::MatchExactly).value(0));
+    HistoryFixture::clickOption(chk->control<QRadioButton>("btt_Hist_Choice_1"));
+    auto* files = chk->control<FileList>("fil_File_Name");
+    files->setCurrentItem(files->findItems("strain-gauge.asc", Qt::MatchExactly).value(0));
     QApplication::processEvents();
-    EXPECT_TRUE(h.w.grab().save(out + QStringLiteral("/input-panel-1024x768.png")));
-    chk->button(QStringLiteral("cmd_Filepath_OK"))->click();
-    h.w.panel(QStringLiteral("frm_Hist_Parms"))->button(QStringLiteral("cmd_Hist_Parm_OK"))->click();
+    EXPECT_TRUE(h.w.grab().save(out + "/input-panel-1024x768.png"));
+    chk->button("cmd_Filepath_OK")->click();
+    h.panel("frm_Hist_Parms")->button("cmd_Hist_Parm_OK")->click();
     QApplication::processEvents();
-    EXPECT_TRUE(h.w.grab().save(out + QStringLiteral("/history-full-1024x768.png")));
+    EXPECT_TRUE(h.w.grab().save(out + "/history-full-1024x768.png"));
     h.zoom->click();
     QApplication::processEvents();
     h.drag(1500, 1800);
     h.zoom->click();
     QApplication::processEvents();
-    EXPECT_TRUE(h.w.grab().save(out + QStringLiteral("/history-zoomed-1024x768.png")));
+    EXPECT_TRUE(h.w.grab().save(out + "/history-zoomed-1024x768.png"));
 }
 
 }  // namespace

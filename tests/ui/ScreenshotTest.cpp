@@ -5,9 +5,9 @@
 #include <QPushButton>
 #include <gtest/gtest.h>
 
+#include <vector>
+
 #include "UiTestEnv.h"
-#include "support/ScriptedPrompter.h"
-#include "ui/panels/Panel.h"
 
 namespace karmo {
 namespace {
@@ -19,23 +19,22 @@ TEST(Screenshots, EmptyWindowColoursAndDatabase) {
     if (out.isEmpty()) GTEST_SKIP() << "set KARMO_SCREENSHOTS to a directory to write them";
     QDir().mkpath(out);
     for (const auto& [w, h] : {std::pair{1024, 768}, std::pair{1920, 1080}}) {
-        test::ScriptedPrompter prompter;
-        test::WindowFixture f(&prompter, test::ScreenPixels(w, h));
-        MainWindow& win = f.w();
+        test::Ui ui(test::ScreenPixels(w, h));
+        MainWindow& win = ui.w;
+        const QString size = QString::number(w) + "x" + QString::number(h);
+        auto shot = [&](QWidget* what, const QString& name) {
+            QApplication::processEvents();
+            EXPECT_TRUE(what->grab().save(out + "/" + name + "-" + size + ".png"));
+        };
         win.show();
-        QApplication::processEvents();
-        const QString size = QString::number(w) + QLatin1Char('x') + QString::number(h);
-        EXPECT_TRUE(win.grab().save(out + QStringLiteral("/window-") + size + QStringLiteral(".png")));
+        shot(&win, "window");
+        ui.act("mnu_settings")->trigger();
+        shot(&win, "colors");
+        ui.panel("frm_data_serv")->button("cmd_data_cancel")->click();
 
-        win.action(QStringLiteral("mnu_settings"))->trigger();
-        QApplication::processEvents();
-        EXPECT_TRUE(win.grab().save(out + QStringLiteral("/colors-") + size + QStringLiteral(".png")));
-        win.panel(QStringLiteral("frm_data_serv"))->button(QStringLiteral("cmd_data_cancel"))->click();
-
-        AppState& s = win.state();
-        s.CurrentBatch = 1;
-        s.BatchCount = 1;
-        DataBatch& b = s.batch();
+        ui.s.CurrentBatch = 1;
+        ui.s.BatchCount = 1;
+        DataBatch& b = ui.s.batch();
         b.Name = "Crane runway, girder 3";
         b.Quantity = "Stress ";
         b.PointCount = 48213;
@@ -53,31 +52,25 @@ TEST(Screenshots, EmptyWindowColoursAndDatabase) {
         b.YieldStrength = 355;
         b.NotchFactor = 1.6f;
         b.HasHistory = true;
-        win.action(QStringLiteral("mnu_data_edit"))->setEnabled(true);
-        win.action(QStringLiteral("mnu_data_edit"))->trigger();
-        QApplication::processEvents();
-        EXPECT_TRUE(win.grab().save(out + QStringLiteral("/database-") + size + QStringLiteral(".png")));
+        ui.act("mnu_data_edit")->setEnabled(true);
+        ui.act("mnu_data_edit")->trigger();
+        shot(&win, "database");
 
-        // every panel on its own, for a look at what is cut off (not kept in the repository)
-        if (!qEnvironmentVariable("KARMO_SCREENSHOTS_PANELS").isEmpty()) {
-            win.panel(QStringLiteral("frm_Load_Dbase"))->hide();
-            for (const char* name : {"frm_Hist", "frm_Stress_Info"}) win.panel(QString::fromLatin1(name))->show();
-            QApplication::processEvents();
-            win.grab().save(out + QStringLiteral("/view-history-") + size + QStringLiteral(".png"));
-            win.panel(QStringLiteral("frm_Stress_Info"))->hide();
-            for (const char* name : {"frm_Spectr", "frm_Spectrum_Info"}) win.panel(QString::fromLatin1(name))->show();
-            QApplication::processEvents();
-            win.grab().save(out + QStringLiteral("/view-spectrum-") + size + QStringLiteral(".png"));
-            for (const char* name : {"frm_Hist", "frm_Spectr", "frm_Spectrum_Info"})
-                win.panel(QString::fromLatin1(name))->hide();
-            for (Panel* p : win.findChildren<Panel*>()) {
-                const bool was = p->isVisible();
-                p->show();
-                QApplication::processEvents();
-                p->grab().save(out + QStringLiteral("/panel-") + p->objectName() + QLatin1Char('-') + size +
-                               QStringLiteral(".png"));
-                p->setVisible(was);
-            }
+        // every view and panel on its own, for a look at what is cut off (not kept in the repository)
+        if (qEnvironmentVariable("KARMO_SCREENSHOTS_PANELS").isEmpty()) continue;
+        ui.panel("frm_Load_Dbase")->hide();
+        const std::pair<const char*, std::vector<const char*>> views[] = {
+            {"view-history", {"frm_Hist", "frm_Stress_Info"}}, {"view-spectrum", {"frm_Spectr", "frm_Spectrum_Info"}}};
+        for (const auto& [name, panels] : views) {
+            for (const char* p : panels) ui.panel(p)->show();
+            shot(&win, name);
+            for (const char* p : panels) ui.panel(p)->hide();
+        }
+        for (Panel* p : win.findChildren<Panel*>()) {
+            const bool was = p->isVisible();
+            p->show();
+            shot(p, "panel-" + p->objectName());
+            p->setVisible(was);
         }
     }
 }

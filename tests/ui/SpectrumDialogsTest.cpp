@@ -4,19 +4,11 @@
 #include <QTest>
 #include <gtest/gtest.h>
 
-#include <algorithm>
-
 #include "UiTestEnv.h"
-#include "core/Units.h"
-#include "support/ScriptedPrompter.h"
 #include "ui/FocusEdit.h"
-#include "ui/HistoryScreen.h"
-#include "ui/panels/Panel.h"
 
 namespace karmo {
 namespace {
-
-using test::ScriptedPrompter;
 
 // One box left with a typed text: refused with its message (the focus stays and the box
 // shows `after`), or accepted (no message, the focus moves on).
@@ -71,110 +63,83 @@ const BoxCase kCases[] = {
     {kParams, "txt_Spectr_Max", "224.49", nullptr, nullptr, C, nullptr},
 };
 
+// The boxes are left by Enter, with real focus moves.
 TEST(SpectrumDialogs, EveryBoxOfTheMeanStressAndSpectrumParameterDialogs) {
-    ScriptedPrompter prompter;
-    test::WindowFixture f(&prompter);
-    MainWindow& w = f.w();
+    test::Ui ui;
+    MainWindow& w = ui.w;
     w.show();
     QApplication::setActiveWindow(&w);
     ASSERT_TRUE(QTest::qWaitForWindowActive(&w));
-    AppState& s = w.state();
-    DataBatch& b = s.batch();
-    const std::vector<float> h = {120, -100, 40, -30, 90, -60, 70, 20, 50, 0, 100, -50, 80, -20, 60, 10};
-    s.Values = {0};
-    s.Values.insert(s.Values.end(), h.begin(), h.end());
-    s.Values.push_back(0);
-    b.PointCount = 16;
-    b.MaxValue = 120;
-    b.MinValue = -100;
-    b.RecordTime = 2.5f;
-    w.historyScreen()->showLoadedHistory();
-
-    w.findChild<QPushButton*>(QStringLiteral("cmd_Cycle_Count"))->click();
-    Panel* mean = w.panel(QString::fromLatin1(kMean));
+    test::ShowHistory(w, {120, -100, 40, -30, 90, -60, 70, 20, 50, 0, 100, -50, 80, -20, 60, 10});
+    w.findChild<QPushButton*>("cmd_Cycle_Count")->click();
+    Panel* mean = ui.panel(kMean);
     ASSERT_TRUE(mean->isVisible());
-    mean->findChild<QRadioButton*>(QStringLiteral("chk_MSE_1"))->click();
-    Panel* params = w.panel(QString::fromLatin1(kParams));
+    mean->findChild<QRadioButton*>("chk_MSE_1")->click();
+    Panel* params = ui.panel(kParams);
     // The arrow keys walk the boxes of a dialog in a ring.
     auto arrow = [](Panel* p, const char* from, Qt::Key key, const char* to) {
-        p->edit(QString::fromLatin1(from))->setFocus();
+        p->edit(from)->setFocus();
         QApplication::processEvents();
-        QTest::keyClick(p->edit(QString::fromLatin1(from)), key);
-        EXPECT_TRUE(p->edit(QString::fromLatin1(to))->hasFocus()) << from << " -> " << to;
+        QTest::keyClick(p->edit(from), key);
+        EXPECT_TRUE(p->edit(to)->hasFocus()) << from << " -> " << to;
     };
     arrow(mean, "txt_Concent_Factor", Qt::Key_Down, "txt_Ultimate_Strength");
     arrow(mean, "txt_Ultimate_Strength", Qt::Key_Up, "txt_Concent_Factor");
 
     for (const BoxCase& c : kCases) {
         SCOPED_TRACE(std::string(c.box) + " <- " + c.typed);
-        if (QLatin1String(c.panel) == QLatin1String(kParams) && !params->isVisible()) {
-            mean->button(QStringLiteral("cmd_Mean_OK"))->click();
+        if (std::string(c.panel) == kParams && !params->isVisible()) {
+            mean->button("cmd_Mean_OK")->click();
             ASSERT_TRUE(params->isVisible());
-            params->edit(QStringLiteral("txt_Spectr_Max"))->setReadOnly(false);
+            params->edit("txt_Spectr_Max")->setReadOnly(false);
             arrow(params, "txt_Spectr_RTime", Qt::Key_Down, "txt_Spectr_Max");
             arrow(params, "txt_Spectr_Max", Qt::Key_Up, "txt_Spectr_RTime");
         }
-        FocusEdit* box = w.panel(QString::fromLatin1(c.panel))->edit(QString::fromLatin1(c.box));
+        FocusEdit* box = ui.panel(c.panel)->edit(c.box);
         box->setFocus();
         QApplication::processEvents();
         ASSERT_TRUE(box->hasFocus());
         box->selectAll();
-        QTest::keyClicks(box, QString::fromLatin1(c.typed));
-        if (c.title) prompter.expect(c.title, c.message, c.icon);
+        QTest::keyClicks(box, c.typed);
+        if (c.title) ui.prompter.expect(c.title, c.message, c.icon);
         QTest::keyClick(box, Qt::Key_Return);
-        EXPECT_TRUE(prompter.allUsed());
-        if (c.title) {
-            EXPECT_TRUE(box->hasFocus());
-            EXPECT_EQ(box->text().toStdString(), c.after);
-        } else {
-            EXPECT_FALSE(box->hasFocus());
-        }
+        EXPECT_TRUE(ui.prompter.allUsed());
+        EXPECT_EQ(box->hasFocus(), c.title != nullptr);
+        if (c.title) { EXPECT_EQ(box->text(), c.after); }
     }
-    EXPECT_EQ(params->label(QStringLiteral("lbl_Spectr_Levels"))->text(),
-              QStringLiteral("# of Stress Levels (max 2):"));
-    EXPECT_EQ(b.LevelCount, 2);
+    EXPECT_EQ(params->label("lbl_Spectr_Levels")->text(), "# of Stress Levels (max 2):");
+    EXPECT_EQ(ui.s.batch().LevelCount, 2);
 }
 
 // The proposal of the smallest range, and the limit it is corrected to, are accepted
 // although the boxes round them more than 0.0004 below the smallest counted range.
 TEST(SpectrumDialogs, OkAcceptsTheProposalAndTheCorrectedMinimum) {
-    ScriptedPrompter prompter;
-    test::WindowFixture f(&prompter);
-    MainWindow& w = f.w();
-    w.show();
-    AppState& s = w.state();
-    DataBatch& b = s.batch();
+    test::Ui ui;
+    ui.w.show();
     const float small = 1.00045f;   // "1.00" in the proposal, "1.0" as the limit
-    const std::vector<float> h = {1.5f, -1.5f, small, 0, small, 0};
-    s.Values = {0};
-    s.Values.insert(s.Values.end(), h.begin(), h.end());
-    s.Values.push_back(0);
-    b.PointCount = 6;
-    b.MaxValue = 1.5f;
-    b.MinValue = -1.5f;
-    w.historyScreen()->showLoadedHistory();
-    w.findChild<QPushButton*>(QStringLiteral("cmd_Cycle_Count"))->click();
-    w.panel(QString::fromLatin1(kMean))->button(QStringLiteral("cmd_Mean_OK"))->click();
-    Panel* params = w.panel(QString::fromLatin1(kParams));
+    test::ShowHistory(ui.w, {1.5f, -1.5f, small, 0, small, 0});
+    ui.w.findChild<QPushButton*>("cmd_Cycle_Count")->click();
+    ui.panel(kMean)->button("cmd_Mean_OK")->click();
+    Panel* params = ui.panel(kParams);
     ASSERT_TRUE(params->isVisible());
-    ASSERT_EQ(s.MinCountedRange, small);
-    EXPECT_EQ(params->edit(QStringLiteral("txt_Spectr_Min"))->text(), QStringLiteral("1.00"));
-    params->button(QStringLiteral("cmd_Spectr_EditOK"))->click();
+    ASSERT_EQ(ui.s.MinCountedRange, small);
+    EXPECT_EQ(params->edit("txt_Spectr_Min")->text(), "1.00");
+    params->button("cmd_Spectr_EditOK")->click();
     EXPECT_FALSE(params->isVisible());
-    EXPECT_EQ(b.MinRange, small);
+    EXPECT_EQ(ui.s.batch().MinRange, small);
 
     // "C&orrection" reopens the dialog; a typed minimum below the limit is corrected.
-    Panel* info = w.panel(QStringLiteral("frm_Spectrum_Info"));
-    info->button(QStringLiteral("cmd_Spectr_Correction"))->click();
+    Panel* info = ui.panel("frm_Spectrum_Info");
+    info->button("cmd_Spectr_Correction")->click();
     ASSERT_TRUE(params->isVisible());
-    params->edit(QStringLiteral("txt_Spectr_Min"))->setText(QStringLiteral("0.5"));
-    prompter.expect(kParamsTitle, "The minimum Stress range should not be less than 1.0 MPa", Icon::Information);
-    params->button(QStringLiteral("cmd_Spectr_EditOK"))->click();
+    params->edit("txt_Spectr_Min")->setText("0.5");
+    ui.prompter.expect(kParamsTitle, "The minimum Stress range should not be less than 1.0 MPa", Icon::Information);
+    params->button("cmd_Spectr_EditOK")->click();
     EXPECT_TRUE(params->isVisible());
-    EXPECT_EQ(params->edit(QStringLiteral("txt_Spectr_Min"))->text(), QStringLiteral("1.0"));
-    params->button(QStringLiteral("cmd_Spectr_EditOK"))->click();
+    EXPECT_EQ(params->edit("txt_Spectr_Min")->text(), "1.0");
+    params->button("cmd_Spectr_EditOK")->click();
     EXPECT_FALSE(params->isVisible());
-    EXPECT_EQ(b.MinRange, small);
+    EXPECT_EQ(ui.s.batch().MinRange, small);
     EXPECT_TRUE(info->isVisible());
 }
 

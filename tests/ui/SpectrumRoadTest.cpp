@@ -10,190 +10,161 @@
 #include <algorithm>
 
 #include "UiTestEnv.h"
-#include "core/Units.h"
 #include "history/SeriesReaders.h"
-#include "support/ScriptedPrompter.h"
 #include "ui/FocusEdit.h"
 #include "ui/HistoryScreen.h"
 #include "ui/QtCanvas.h"
-#include "ui/panels/Panel.h"
 
 namespace karmo {
 namespace {
 
 using test::ScriptedPrompter;
+using test::ShowHistory;
 
 // A measured stress history of 16 reversals whose largest magnitude (120) is not the first.
 const std::vector<float> kHistory = {0, 100, -50, 80, -20, 60, 10, 120, -100, 40, -30, 90, -60, 70, 20, 50};
 
-// The history as read and drawn for editing.
-void showHistory(MainWindow& w, const std::vector<float>& v, const char* quantity) {
-    AppState& s = w.state();
-    DataBatch& b = s.batch();
-    b.Quantity = quantity;
-    ApplyQuantity(s, s.CurrentBatch);
-    s.Values.assign(1, 0.0f);
-    s.Values.insert(s.Values.end(), v.begin(), v.end());
-    s.Values.push_back(0.0f);
-    b.PointCount = static_cast<int32_t>(v.size());
-    b.MaxValue = *std::max_element(v.begin(), v.end());
-    b.MinValue = *std::min_element(v.begin(), v.end());
-    b.RecordTime = 2.5f;
-    b.HasHistory = true;
-    b.Saved = static_cast<const BatchRecord&>(b);
-    w.historyScreen()->showLoadedHistory();
+// kHistory begun at its largest value, so nothing is rearranged.
+std::vector<float> Rotated() {
+    std::vector<float> h = kHistory;
+    std::rotate(h.begin(), h.begin() + 7, h.end());
+    return h;
 }
 
 QString text(Panel* p, const QString& name) { return p->edit(name)->text(); }
 QString caption(Panel* p, const QString& name) { return p->label(name)->text(); }
-QPushButton* cycleButton(MainWindow& w) { return w.findChild<QPushButton*>(QStringLiteral("cmd_Cycle_Count")); }
+QPushButton* cycleButton(MainWindow& w) { return w.findChild<QPushButton*>("cmd_Cycle_Count"); }
 
 // The rows of the information grid as "level | stress | cycles".
 std::vector<std::string> gridRows(Panel* info) {
     std::vector<std::string> rows;
     for (int i = 0; i < 5; ++i)
-        rows.push_back((text(info, ArrayName(QStringLiteral("Level"), i)) + QStringLiteral(" | ") +
-                        text(info, ArrayName(QStringLiteral("Stress"), i)) + QStringLiteral(" | ") +
-                        text(info, ArrayName(QStringLiteral("Cycles"), i)))
+        rows.push_back((text(info, ArrayName("Level", i)) + " | " + text(info, ArrayName("Stress", i)) + " | " +
+                        text(info, ArrayName("Cycles", i)))
                            .toStdString());
     return rows;
 }
 
 void clickPicture(MainWindow& w, const char* name) {
-    auto* pic = w.findChild<PlotPicture*>(QString::fromLatin1(name));
+    auto* pic = w.findChild<PlotPicture*>(name);
     QTest::mouseClick(pic, Qt::LeftButton, {}, QPoint(pic->width() / 2, pic->height() / 2));
 }
 
+// Every message in order, the numbers of the grid, the plot labels and the tool tips.
 TEST(SpectrumRoad, StressHistoryToDistribution) {
-    ScriptedPrompter prompter;
-    test::WindowFixture f(&prompter);
-    MainWindow& w = f.w();
+    test::Ui ui;
+    MainWindow& w = ui.w;
+    AppState& s = ui.s;
     w.show();
-    showHistory(w, kHistory, "Stress ");
-    AppState& s = w.state();
+    ShowHistory(w, kHistory, "Stress ");
 
-    prompter.expect("Stress History", "The Stress History has been rearranged.", Icon::Information);
+    ui.prompter.expect("Stress History", "The Stress History has been rearranged.", Icon::Information);
     cycleButton(w)->click();
     EXPECT_EQ(s.Values[1], 120.0f);
-    Panel* mean = w.panel(QStringLiteral("frm_Mean_Stress"));
-    ASSERT_TRUE(mean->isVisible());
+    Panel* mean = ui.panel("frm_Mean_Stress");
+    ASSERT_EQ(test::ShownPanels(w), "frm_Hist frm_Mean_Stress frm_Stress_Info");
     EXPECT_EQ(s.UiMode, 0);
-    EXPECT_EQ(text(mean, QStringLiteral("txt_Ultimate_Strength")), QStringLiteral("500"));
-    EXPECT_EQ(text(mean, QStringLiteral("txt_Yield_Strength")), QStringLiteral("300"));
-    EXPECT_EQ(text(mean, QStringLiteral("txt_Concent_Factor")), QStringLiteral("1"));
-    EXPECT_FALSE(mean->edit(QStringLiteral("txt_Ultimate_Strength"))->isEnabled());  // "Ignore" at first
+    for (const auto& [box, value] : {std::pair{"txt_Ultimate_Strength", "500"}, std::pair{"txt_Yield_Strength", "300"},
+                                     std::pair{"txt_Concent_Factor", "1"}})
+        EXPECT_EQ(text(mean, box), value) << box;
+    EXPECT_FALSE(mean->edit("txt_Ultimate_Strength")->isEnabled());   // "Ignore" at first
     cycleButton(w)->click();   // a second command is kept out while the dialog is open
-    mean->findChild<QRadioButton*>(QStringLiteral("chk_MSE_1"))->click();
-    EXPECT_TRUE(mean->edit(QStringLiteral("txt_Ultimate_Strength"))->isEnabled());
-    mean->button(QStringLiteral("cmd_Mean_OK"))->click();
+    mean->findChild<QRadioButton*>("chk_MSE_1")->click();
+    EXPECT_TRUE(mean->edit("txt_Ultimate_Strength")->isEnabled());
+    mean->button("cmd_Mean_OK")->click();
 
     // The proposals after the count: the largest range is the corrected 120/-100 cycle,
     // 110 x 500 / (500 - 10) x 2.
-    Panel* params = w.panel(QStringLiteral("frm_Spectrum_Params"));
-    ASSERT_TRUE(params->isVisible());
-    EXPECT_FALSE(mean->isVisible());
-    EXPECT_EQ(params->title(), QStringLiteral("Edit Stress Spectrum Parameters"));
-    EXPECT_EQ(caption(params, QStringLiteral("lbl_Spectr_Max")), QStringLiteral("Max Stress Range [MPa]:"));
-    EXPECT_EQ(caption(params, QStringLiteral("lbl_Spectr_Levels")), QStringLiteral("# of Stress Levels (max 8):"));
-    EXPECT_EQ(text(params, QStringLiteral("txt_Spectr_Max")), QStringLiteral("224.49"));
-    EXPECT_TRUE(params->edit(QStringLiteral("txt_Spectr_Max"))->isReadOnly());
-    EXPECT_EQ(text(params, QStringLiteral("txt_Spectr_Min")), QStringLiteral("32.258"));
-    EXPECT_EQ(text(params, QStringLiteral("txt_Spectr_Levels")), QStringLiteral("7"));
-    EXPECT_EQ(text(params, QStringLiteral("txt_Spectr_Vol")), QStringLiteral("8"));
-    EXPECT_EQ(text(params, QStringLiteral("txt_Spectr_RTime")), QStringLiteral("2.5"));
-    params->findChild<QRadioButton*>(QStringLiteral("chk_Weibull"))->click();
-    params->button(QStringLiteral("cmd_Spectr_EditOK"))->click();
+    Panel* params = ui.panel("frm_Spectrum_Params");
+    ASSERT_EQ(test::ShownPanels(w), "frm_Hist frm_Spectrum_Params frm_Stress_Info");
+    EXPECT_EQ(params->title(), "Edit Stress Spectrum Parameters");
+    EXPECT_EQ(caption(params, "lbl_Spectr_Max"), "Max Stress Range [MPa]:");
+    EXPECT_EQ(caption(params, "lbl_Spectr_Levels"), "# of Stress Levels (max 8):");
+    const std::pair<const char*, const char*> proposals[] = {{"txt_Spectr_Max", "224.49"}, {"txt_Spectr_Min", "32.258"},
+                                                             {"txt_Spectr_Levels", "7"},   {"txt_Spectr_Vol", "8"},
+                                                             {"txt_Spectr_RTime", "2.5"}};
+    for (const auto& [box, value] : proposals) EXPECT_EQ(text(params, box), value) << box;
+    EXPECT_TRUE(params->edit("txt_Spectr_Max")->isReadOnly());
+    params->findChild<QRadioButton*>("chk_Weibull")->click();
+    params->button("cmd_Spectr_EditOK")->click();
 
     // Seven levels from 224.49 down to 32.26 MPa, drawn beside the history.
-    Panel* info = w.panel(QStringLiteral("frm_Spectrum_Info"));
-    Panel* spectr = w.panel(QStringLiteral("frm_Spectr"));
-    ASSERT_TRUE(info->isVisible());
-    EXPECT_TRUE(spectr->isVisible());
-    EXPECT_TRUE(w.panel(QStringLiteral("frm_Hist"))->isVisible());
+    Panel* info = ui.panel("frm_Spectrum_Info");
+    Panel* spectr = ui.panel("frm_Spectr");
+    ASSERT_EQ(test::ShownPanels(w), "frm_Hist frm_Spectr frm_Spectrum_Info frm_Stress_Info");
     EXPECT_EQ(s.UiMode, 1);
-    EXPECT_EQ(info->title(), QStringLiteral("Stress Spectrum Information"));
+    EXPECT_EQ(info->title(), "Stress Spectrum Information");
     EXPECT_EQ(gridRows(info), (std::vector<std::string>{"1 | 224.49 | 1", "2 | 192.45 | 0", "3 | 160.41 | 2",
                                                          "4 | 128.37 | 0", "5 | 96.34 | 1"}));
-    info->findChild<QScrollBar*>(QStringLiteral("vsc_Spectrum"))->setValue(3);
+    auto* bar = info->findChild<QScrollBar*>("vsc_Spectrum");
+    bar->setValue(3);
     EXPECT_EQ(gridRows(info), (std::vector<std::string>{"3 | 160.41 | 2", "4 | 128.37 | 0", "5 | 96.34 | 1",
                                                          "6 | 64.30 | 3", "7 | 32.26 | 1"}));
-    EXPECT_EQ(caption(info, QStringLiteral("lbl_Omit_Points")), QStringLiteral("Omitted cycles: 0"));
+    EXPECT_EQ(caption(info, "lbl_Omit_Points"), "Omitted cycles: 0");
     // Up and Down walk a column of the grid and scroll at its ends.
     QApplication::setActiveWindow(&w);
     ASSERT_TRUE(QTest::qWaitForWindowActive(&w));
-    auto* bar = info->findChild<QScrollBar*>(QStringLiteral("vsc_Spectrum"));
     bar->setValue(1);
-    FocusEdit* bottom = info->edit(QStringLiteral("Cycles_4"));
+    FocusEdit* bottom = info->edit("Cycles_4");
     bottom->setFocus();
     QApplication::processEvents();
     QTest::keyClick(bottom, Qt::Key_Down);
     EXPECT_EQ(bar->value(), 2);
     EXPECT_TRUE(bottom->hasFocus());
-    EXPECT_EQ(text(info, QStringLiteral("Level_4")), QStringLiteral("6"));
+    EXPECT_EQ(text(info, "Level_4"), "6");
     QTest::keyClick(bottom, Qt::Key_Up);
-    EXPECT_TRUE(info->edit(QStringLiteral("Cycles_3"))->hasFocus());
-    EXPECT_EQ(spectr->title(), QStringLiteral("Stress Spectrum"));
-    EXPECT_EQ(caption(spectr, QStringLiteral("SSmax")), QStringLiteral("224.49 MPa    (range)"));
-    EXPECT_EQ(caption(spectr, QStringLiteral("SSmse")), QStringLiteral("DMSE(+): Su=500, Sy=300, Kf=1.0"));
-    EXPECT_TRUE(w.action(QStringLiteral("mnu_summ"))->isEnabled());
+    EXPECT_TRUE(info->edit("Cycles_3")->hasFocus());
+    EXPECT_EQ(spectr->title(), "Stress Spectrum");
+    EXPECT_EQ(caption(spectr, "SSmax"), "224.49 MPa    (range)");
+    EXPECT_EQ(caption(spectr, "SSmse"), "DMSE(+): Su=500, Sy=300, Kf=1.0");
+    EXPECT_TRUE(ui.act("mnu_summ")->isEnabled());
 
-    info->button(QStringLiteral("cmd_Calculate_Beta"))->click();
-    Panel* distr = w.panel(QStringLiteral("frm_Distr"));
-    ASSERT_TRUE(distr->isVisible());
-    EXPECT_FALSE(info->isVisible());
-    EXPECT_EQ(distr->title(), QStringLiteral("Stress Distribution (Weibull)"));
-    EXPECT_EQ(caption(distr, QStringLiteral("DT_0")), QStringLiteral("Q = 92.114"));
-    EXPECT_EQ(caption(distr, QStringLiteral("DT_1")), QStringLiteral("R = 2.056"));
-    EXPECT_EQ(distr->label(QStringLiteral("DT_0"))->toolTip(), QStringLiteral("f(S)=(R/Q)*(S/Q)^(R-1)*exp[-(S/Q)^R]"));
-    EXPECT_EQ(caption(distr, QStringLiteral("DTSmax")), QStringLiteral("224.49 MPa"));
-    EXPECT_EQ(distr->label(QStringLiteral("DTSmax"))->toolTip(), QStringLiteral("P(DS > 224.49 MPa) = 1.95e-3"));
-    EXPECT_EQ(w.findChild<PlotPicture*>(QStringLiteral("Pic_Spectr"))->toolTip(),
-              QStringLiteral("Click here to see the Stress Spectrum info"));
+    info->button("cmd_Calculate_Beta")->click();
+    Panel* distr = ui.panel("frm_Distr");
+    ASSERT_EQ(test::ShownPanels(w), "frm_Distr frm_Hist frm_Spectr frm_Stress_Info");
+    EXPECT_EQ(distr->title(), "Stress Distribution (Weibull)");
+    EXPECT_EQ(caption(distr, "DT_0"), "Q = 92.114");
+    EXPECT_EQ(caption(distr, "DT_1"), "R = 2.056");
+    EXPECT_EQ(distr->label("DT_0")->toolTip(), "f(S)=(R/Q)*(S/Q)^(R-1)*exp[-(S/Q)^R]");
+    EXPECT_EQ(caption(distr, "DTSmax"), "224.49 MPa");
+    EXPECT_EQ(distr->label("DTSmax")->toolTip(), "P(DS > 224.49 MPa) = 1.95e-3");
+    EXPECT_EQ(w.findChild<PlotPicture*>("Pic_Spectr")->toolTip(), "Click here to see the Stress Spectrum info");
 
     // A click on the spectrum brings its panel back; one on the history hides both plots.
     clickPicture(w, "Pic_Spectr");
-    EXPECT_TRUE(info->isVisible());
-    EXPECT_FALSE(distr->isVisible());
-    EXPECT_TRUE(info->button(QStringLiteral("cmd_Calculate_Beta"))->isVisible());
-    EXPECT_TRUE(info->button(QStringLiteral("cmd_Spectrum_Save"))->isVisible());
+    EXPECT_EQ(test::ShownPanels(w), "frm_Hist frm_Spectr frm_Spectrum_Info frm_Stress_Info");
+    EXPECT_TRUE(info->button("cmd_Calculate_Beta")->isVisible());
+    EXPECT_TRUE(info->button("cmd_Spectrum_Save")->isVisible());
     clickPicture(w, "Pic_Hist");
-    EXPECT_FALSE(spectr->isVisible());
-    EXPECT_FALSE(info->isVisible());
-    EXPECT_TRUE(w.panel(QStringLiteral("frm_Stress_Info"))->isVisible());
+    EXPECT_EQ(test::ShownPanels(w), "frm_Hist frm_Stress_Info");
 }
 
 TEST(SpectrumRoad, StrainHistoryIsCountedWithoutTheMeanStressDialog) {
-    ScriptedPrompter prompter;
-    test::WindowFixture f(&prompter);
-    MainWindow& w = f.w();
-    w.show();
-    std::vector<float> strain = kHistory;
-    std::rotate(strain.begin(), strain.begin() + 7, strain.end());   // starts at its largest value
-    showHistory(w, strain, "Strain ");
-    AppState& s = w.state();
+    test::Ui ui;
+    AppState& s = ui.s;
+    ui.w.show();
+    ShowHistory(ui.w, Rotated(), "Strain ");
+    cycleButton(ui.w)->click();
+    Panel* params = ui.panel("frm_Spectrum_Params");
+    ASSERT_EQ(test::ShownPanels(ui.w), "frm_Hist frm_Spectrum_Params frm_Stress_Info");
+    EXPECT_EQ(params->title(), "Edit Strain Spectrum Parameters");
+    EXPECT_EQ(text(params, "txt_Spectr_Max"), "220.0");
+    params->button("cmd_Spectr_EditOK")->click();
 
-    cycleButton(w)->click();
-    EXPECT_FALSE(w.panel(QStringLiteral("frm_Mean_Stress"))->isVisible());
-    Panel* params = w.panel(QStringLiteral("frm_Spectrum_Params"));
-    ASSERT_TRUE(params->isVisible());
-    EXPECT_EQ(params->title(), QStringLiteral("Edit Strain Spectrum Parameters"));
-    EXPECT_EQ(text(params, QStringLiteral("txt_Spectr_Max")), QStringLiteral("220.0"));
-    params->button(QStringLiteral("cmd_Spectr_EditOK"))->click();
-
-    Panel* spectr = w.panel(QStringLiteral("frm_Spectr"));
-    ASSERT_TRUE(spectr->isVisible());
-    EXPECT_EQ(spectr->title(), QStringLiteral("Strain Spectrum"));
-    EXPECT_EQ(caption(spectr, QStringLiteral("SSmse")), QStringLiteral("DMSE(-)  "));
+    Panel* spectr = ui.panel("frm_Spectr");
+    Panel* info = ui.panel("frm_Spectrum_Info");
+    ASSERT_EQ(test::ShownPanels(ui.w), "frm_Hist frm_Spectr frm_Spectrum_Info frm_Stress_Info");
+    EXPECT_EQ(spectr->title(), "Strain Spectrum");
+    EXPECT_EQ(caption(spectr, "SSmse"), "DMSE(-)  ");
     EXPECT_EQ(s.batch().UltimateStrength, 0.0f);
-    EXPECT_EQ(w.panel(QStringLiteral("frm_Spectrum_Info"))->title(), QStringLiteral("Strain Spectrum Information"));
+    EXPECT_EQ(info->title(), "Strain Spectrum Information");
     EXPECT_EQ(s.UiMode, 1);
 
     // "&Close" keeps the counted spectrum in the batch on Yes.
-    prompter.expect("Editing Strain Spectrum", "Do you want to save the changes to the Strain Spectrum?",
-                    Icon::Question, Answer::Yes);
-    w.panel(QStringLiteral("frm_Spectrum_Info"))->button(QStringLiteral("cmd_Spectrum_Cancel"))->click();
-    EXPECT_FALSE(spectr->isVisible());
-    EXPECT_TRUE(w.panel(QStringLiteral("frm_Stress_Info"))->isVisible());
+    ui.prompter.expect("Editing Strain Spectrum", "Do you want to save the changes to the Strain Spectrum?",
+                       Icon::Question, Answer::Yes);
+    info->button("cmd_Spectrum_Cancel")->click();
+    EXPECT_EQ(test::ShownPanels(ui.w), "frm_Hist frm_Stress_Info");
     EXPECT_EQ(s.batch().Saved.LevelCount, s.batch().LevelCount);
     EXPECT_GT(s.batch().LevelCount, 0);
     EXPECT_TRUE(s.DatabaseModified);
@@ -219,20 +190,17 @@ TEST(SpectrumRoad, LongCountReportsProgressWithTheWindowBusy) {
     std::vector<float> h((1 << 21) + 2);
     for (size_t i = 0; i < h.size(); ++i) h[i] = (i % 2 == 0 ? 1.0f : -1.0f) * static_cast<float>(1 + i % 7);
     h[0] = 100;
-    showHistory(w, h, "Strain ");
+    ShowHistory(w, h, "Strain ");
     cycleButton(w)->click();
     EXPECT_EQ(prompter.modes, std::vector<int16_t>{0});
-    EXPECT_TRUE(w.panel(QStringLiteral("frm_Spectrum_Params"))->isVisible());
+    EXPECT_TRUE(w.panel("frm_Spectrum_Params")->isVisible());
     EXPECT_EQ(prompter.busyDepth, 0);
 }
 
 TEST(SpectrumRoad, DecliningTheNotchStressQuestionKeepsTheStoredSpectrum) {
-    ScriptedPrompter prompter;
-    test::WindowFixture f(&prompter);
-    MainWindow& w = f.w();
-    w.show();
-    AppState& s = w.state();
-    DataBatch& b = s.batch();
+    test::Ui ui;
+    ui.w.show();
+    DataBatch& b = ui.s.batch();
     b.LevelCount = 2;
     b.LevelRange[1] = 150;
     b.LevelRange[2] = 50;
@@ -241,22 +209,19 @@ TEST(SpectrumRoad, DecliningTheNotchStressQuestionKeepsTheStoredSpectrum) {
     b.MaxRange = 150;
     b.MinRange = 50;
     b.Volume = 12;
-    std::vector<float> h = kHistory;
-    std::rotate(h.begin(), h.begin() + 7, h.end());
-    showHistory(w, h, "Stress ");
+    ShowHistory(ui.w, Rotated(), "Stress ");
     const BatchRecord before = b;
 
-    cycleButton(w)->click();
-    Panel* mean = w.panel(QStringLiteral("frm_Mean_Stress"));
-    mean->findChild<QRadioButton*>(QStringLiteral("chk_MSE_1"))->click();
-    mean->edit(QStringLiteral("txt_Concent_Factor"))->setText(QStringLiteral("5"));
-    prompter.expect("Mean Stress Correction", "Max Notch Stress exceeds Ultimate Strength\nContinue?", Icon::Question,
-                    Answer::No);
-    mean->button(QStringLiteral("cmd_Mean_OK"))->click();
+    cycleButton(ui.w)->click();
+    Panel* mean = ui.panel("frm_Mean_Stress");
+    mean->findChild<QRadioButton*>("chk_MSE_1")->click();
+    mean->edit("txt_Concent_Factor")->setText("5");
+    ui.prompter.expect("Mean Stress Correction", "Max Notch Stress exceeds Ultimate Strength\nContinue?",
+                       Icon::Question, Answer::No);
+    mean->button("cmd_Mean_OK")->click();
 
-    EXPECT_EQ(s.UiMode, 1);
-    EXPECT_FALSE(w.panel(QStringLiteral("frm_Spectrum_Params"))->isVisible());
-    EXPECT_FALSE(w.panel(QStringLiteral("frm_Spectr"))->isVisible());
+    EXPECT_EQ(ui.s.UiMode, 1);
+    EXPECT_EQ(test::ShownPanels(ui.w), "frm_Hist frm_Stress_Info");
     BatchRecord after = b;
     after.UltimateStrength = before.UltimateStrength;   // the material values stay as entered
     after.YieldStrength = before.YieldStrength;
@@ -278,7 +243,7 @@ TEST(Screenshots, SpectrumAndDistribution) {
     MainWindow& w = f.w();
     w.show();
     AppState& s = w.state();
-    const std::string series = QDir(QStringLiteral(KARMO_TEST_DATA "/../../examples/strain-gauge.asc"))
+    const std::string series = QDir(KARMO_TEST_DATA "/../../examples/strain-gauge.asc")
                                    .absolutePath()
                                    .toStdString();
     ASSERT_EQ(ReadAsciiSeries(s, prompter, series, s.CurrentBatch), SeriesRead::Loaded);
@@ -286,25 +251,25 @@ TEST(Screenshots, SpectrumAndDistribution) {
     w.historyScreen()->showLoadedHistory();
 
     cycleButton(w)->click();
-    Panel* mean = w.panel(QStringLiteral("frm_Mean_Stress"));
-    mean->findChild<QRadioButton*>(QStringLiteral("chk_MSE_1"))->click();
-    mean->edit(QStringLiteral("txt_Ultimate_Strength"))->setText(QStringLiteral("520"));
-    mean->edit(QStringLiteral("txt_Yield_Strength"))->setText(QStringLiteral("355"));
-    mean->edit(QStringLiteral("txt_Concent_Factor"))->setText(QStringLiteral("1.6"));
-    mean->button(QStringLiteral("cmd_Mean_OK"))->click();
-    Panel* params = w.panel(QStringLiteral("frm_Spectrum_Params"));
+    Panel* mean = w.panel("frm_Mean_Stress");
+    mean->findChild<QRadioButton*>("chk_MSE_1")->click();
+    mean->edit("txt_Ultimate_Strength")->setText("520");
+    mean->edit("txt_Yield_Strength")->setText("355");
+    mean->edit("txt_Concent_Factor")->setText("1.6");
+    mean->button("cmd_Mean_OK")->click();
+    Panel* params = w.panel("frm_Spectrum_Params");
     ASSERT_TRUE(params->isVisible());
-    params->edit(QStringLiteral("txt_Spectr_Levels"))->setText(QStringLiteral("20"));
-    params->edit(QStringLiteral("txt_Spectr_Min"))->setText(QStringLiteral("15.26"));
-    params->findChild<QRadioButton*>(QStringLiteral("chk_Weibull"))->click();
+    params->edit("txt_Spectr_Levels")->setText("20");
+    params->edit("txt_Spectr_Min")->setText("15.26");
+    params->findChild<QRadioButton*>("chk_Weibull")->click();
     QApplication::processEvents();
-    EXPECT_TRUE(w.grab().save(out + QStringLiteral("/spectrum-params-1024x768.png")));
-    params->button(QStringLiteral("cmd_Spectr_EditOK"))->click();
+    EXPECT_TRUE(w.grab().save(out + "/spectrum-params-1024x768.png"));
+    params->button("cmd_Spectr_EditOK")->click();
     QApplication::processEvents();
-    EXPECT_TRUE(w.grab().save(out + QStringLiteral("/spectrum-1024x768.png")));
-    w.panel(QStringLiteral("frm_Spectrum_Info"))->button(QStringLiteral("cmd_Calculate_Beta"))->click();
+    EXPECT_TRUE(w.grab().save(out + "/spectrum-1024x768.png"));
+    w.panel("frm_Spectrum_Info")->button("cmd_Calculate_Beta")->click();
     QApplication::processEvents();
-    EXPECT_TRUE(w.grab().save(out + QStringLiteral("/distribution-1024x768.png")));
+    EXPECT_TRUE(w.grab().save(out + "/distribution-1024x768.png"));
 }
 
 }  // namespace

@@ -4,6 +4,11 @@
 #include <QFile>
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
+#include "core/Units.h"
+#include "ui/HistoryScreen.h"
+
 namespace karmo::test {
 
 namespace {
@@ -47,6 +52,33 @@ WindowFixture::~WindowFixture() {
     window->state().HistoryModified = false;
     window->state().DatabaseModified = false;
     window.reset();
+}
+
+std::string ShownPanels(const MainWindow& w) {
+    std::vector<std::string> names;
+    for (const Panel* p : w.findChildren<Panel*>())
+        if (!p->isHidden()) names.push_back(p->objectName().toStdString());
+    std::sort(names.begin(), names.end());
+    std::string out;
+    for (const std::string& n : names) out += (out.empty() ? "" : " ") + n;
+    return out;
+}
+
+void ShowHistory(MainWindow& w, const std::vector<float>& v, const char* quantity) {
+    AppState& s = w.state();
+    DataBatch& b = s.batch();
+    b.Quantity = quantity;
+    ApplyQuantity(s, s.CurrentBatch);
+    s.Values.assign(1, 0.0f);
+    s.Values.insert(s.Values.end(), v.begin(), v.end());
+    s.Values.push_back(0.0f);
+    b.PointCount = static_cast<int32_t>(v.size());
+    b.MaxValue = *std::max_element(v.begin(), v.end());
+    b.MinValue = *std::min_element(v.begin(), v.end());
+    b.RecordTime = 2.5f;
+    b.HasHistory = true;
+    b.Saved = static_cast<const BatchRecord&>(b);
+    w.historyScreen()->showLoadedHistory();
 }
 
 }  // namespace karmo::test

@@ -1,9 +1,18 @@
 #pragma once
-#include <QTemporaryDir>
+#include <QByteArray>
 #include <QString>
+#include <QTemporaryDir>
 #include <memory>
+#include <ostream>
+#include <string>
+#include <vector>
 
+#include "support/ScriptedPrompter.h"
 #include "ui/MainWindow.h"
+#include "ui/panels/Panel.h"
+
+// Readable QStrings in failure messages.
+inline void PrintTo(const QString& s, std::ostream* os) { *os << '"' << s.toStdString() << '"'; }
 
 namespace karmo::test {
 
@@ -20,5 +29,24 @@ struct WindowFixture {
     ~WindowFixture();
     MainWindow& w() { return *window; }
 };
+
+// The usual test set-up: a window on a 1024 x 768 screen whose every message is scripted.
+struct Ui {
+    ScriptedPrompter prompter;
+    WindowFixture f;
+    MainWindow& w;
+    AppState& s;
+
+    explicit Ui(QSizeF screen = ScreenPixels(1024, 768), const QByteArray& settings = {}, int32_t colors = -1)
+        : f(&prompter, screen, settings, colors), w(f.w()), s(w.state()) {}
+    Panel* panel(const char* name) const { return w.panel(QString::fromLatin1(name)); }
+    QAction* act(const char* name) const { return w.action(QString::fromLatin1(name)); }
+};
+
+// The names of the panels not hidden, sorted and separated by blanks.
+std::string ShownPanels(const MainWindow& w);
+
+// A history with the given values (Values(1..n)) shown for editing as if just read.
+void ShowHistory(MainWindow& w, const std::vector<float>& v, const char* quantity = "Stress ");
 
 }  // namespace karmo::test
