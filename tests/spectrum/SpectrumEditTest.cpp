@@ -20,33 +20,26 @@ void setWorking(AppState& s, const std::vector<float>& cycles) {
 }
 
 TEST(SpectrumLevelCheck, EmptyLevelsInsideAndAtTheEnd) {
-    struct Case {
-        std::vector<float> cycles;
-        bool afterCount;
-        int16_t editChoice;
-        const char* message;  // refused, or the reduction question
-        Answer answer;
-        LevelCheck result;
-        int16_t levels;
-        float minRange;
-    };
     const char* reduce = "The number of levels will be reduced to 2.";
-    const Case cases[] = {
-        {{5, 0, 3}, false, 1, "Number of of cycles at level 2 must be >0!", Answer::Ok, LevelCheck::EmptyInside, 3, 0},
-        {{5, 0, 3}, true, 0, nullptr, Answer::Ok, LevelCheck::Passed, 3, 0},
-        {{5, 0, 3}, false, 2, nullptr, Answer::Ok, LevelCheck::Passed, 3, 0},
-        {{5, 3, 0, 0}, false, 1, reduce, Answer::Yes, LevelCheck::Passed, 2, 80},
-        {{5, 3, 0, 0}, false, 1, reduce, Answer::No, LevelCheck::Declined, 4, 0},
+    const char* empty2 = "Number of of cycles at level 2 must be >0!";
+    using L = LevelCheck;
+    // cycles, after a count, EditChoice, message (refusal or question), answer, result, levels, MinRange
+    const std::tuple<std::vector<float>, bool, int16_t, const char*, Answer, L, int16_t, float> cases[] = {
+        {{5, 0, 3}, false, 1, empty2, Answer::Ok, L::EmptyInside, 3, 0},
+        {{5, 0, 3}, true, 0, nullptr, Answer::Ok, L::Passed, 3, 0},
+        {{5, 0, 3}, false, 2, nullptr, Answer::Ok, L::Passed, 3, 0},
+        {{5, 3, 0, 0}, false, 1, reduce, Answer::Yes, L::Passed, 2, 80},
+        {{5, 3, 0, 0}, false, 1, reduce, Answer::No, L::Declined, 4, 0},
     };
-    for (const Case& c : cases) {
+    for (const auto& [cycles, afterCount, editChoice, message, answer, result, levels, minRange] : cases) {
         AppState s;
-        setWorking(s, c.cycles);
-        s.AfterCounting = c.afterCount;
-        s.EditChoice = c.editChoice;
+        setWorking(s, cycles);
+        s.AfterCounting = afterCount;
+        s.EditChoice = editChoice;
         ScriptedPrompter p;
-        if (c.message) p.expect("Stress Spectrum", c.message, c.answer);
+        if (message) p.expect("Stress Spectrum", message, answer);
         EXPECT_EQ(std::tuple(CheckSpectrumLevels(s, p), s.batch().LevelCount, s.batch().MinRange),
-                  std::tuple(c.result, c.levels, c.minRange));
+                  std::tuple(result, levels, minRange));
     }
 }
 
@@ -75,7 +68,8 @@ TEST(SpectrumPanelCommands, RefreshCorrectionCloseAndSave) {
     s.AfterCounting = true;
     s.WorkLevelCycles[2] = -4;
     ASSERT_TRUE(SpectrumCorrection(s, p));
-    EXPECT_EQ(std::tuple(b.Volume, s.UiMode, s.MaxLevels), std::tuple(6, int16_t(0), 6));  // no history: a cycle a level
+    // No history: a level needs a cycle, so MaxLevels is the volume.
+    EXPECT_EQ(std::tuple(b.Volume, s.UiMode, s.MaxLevels), std::tuple(6, int16_t(0), 6));
     s.UiMode = kUiIdle;
     setWorking(s, {0, 0});
     p.expect("Stress Spectrum", "Please type in Stress ranges and No of cycles first.");
@@ -85,7 +79,8 @@ TEST(SpectrumPanelCommands, RefreshCorrectionCloseAndSave) {
     EXPECT_EQ(SpectrumCloseQuestion(s, p), CloseAnswer::Unchanged);  // Close asks only after a change
     s.SpectrumChanged = true;
     for (const auto& [answer, result] : {std::pair{Answer::Cancel, CloseAnswer::StayOpen},
-                                         std::pair{Answer::No, CloseAnswer::Discard}, std::pair{Answer::Yes, CloseAnswer::Keep}}) {
+                                         std::pair{Answer::No, CloseAnswer::Discard},
+                                         std::pair{Answer::Yes, CloseAnswer::Keep}}) {
         p.expect("Editing Stress Spectrum", "Do you want to save the changes to the Stress Spectrum?", answer);
         EXPECT_EQ(SpectrumCloseQuestion(s, p), result);
     }

