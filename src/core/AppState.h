@@ -37,6 +37,9 @@ struct BatchRecord {
     float YieldStrength = 0;
     float NotchFactor = 0;
     std::string Title;              // history title (not stored in kardt.dat)
+    // Counted cycles below the lowest level when the levels were built from a count in
+    // this session; -1 when not known (a batch read from kardt.dat, a typed spectrum).
+    int32_t OmittedCycles = -1;
 
     bool operator==(const BatchRecord&) const = default;
 };

@@ -95,6 +95,7 @@ void ClearBatch(AppState& s, int slot) {
     b.SourceType = 0;
     b.YieldStrength = 0;
     b.NotchFactor = 0;
+    b.OmittedCycles = -1;
     NameBatchIfEmpty(s, slot);
     if (s.NewBatch) {
         const std::string quantity = b.Saved.Quantity;

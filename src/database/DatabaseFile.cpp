@@ -114,6 +114,7 @@ void readBatch(BatchReader& r, int16_t format, int slot, BatchRecord& b) {
     }
     // kardt.dat holds no history title: it comes with the history when that is loaded.
     b.Title.clear();
+    b.OmittedCycles = -1;
 }
 
 // ---------------------------------------------------------------------------------------

@@ -112,14 +112,14 @@ private:
                 valueLine("Yield Strength:" + s_.StressUnitBracket + ":",
                           FormatMask(sf * b_.YieldStrength, "#### "));
                 valueLine("Notch Factor:", FormatMask(b_.NotchFactor, "##.0#"));
-                if (!printer_) {
+                if (!printer_ && omittedKnown()) {
                     blank();
                     line(omittedCyclesLine());
                 }
             }
             if (printer_) blank();
             spectrumSection(true, "Spectrum Volume [cyc]:", printer_ ? 40 : 41, printer_ ? 41 : 40);
-            line(printer_ ? omittedCyclesLine() : kDashes32);
+            line(printer_ && omittedKnown() ? omittedCyclesLine() : kDashes32);
         }
         if (b_.FitQ != 0 && b_.FitR != 0) {
             fittedSection(kPrinterMargin);
@@ -229,8 +229,10 @@ private:
     }
 
     // The cycles of the last count that fell below the lowest level, as the spectrum
-    // information panel shows them.
-    std::string omittedCyclesLine() const { return SpectrumInfo(s_, 1).omitted; }
+    // information panel shows them. Only the batch whose levels that count built has them:
+    // another batch (read from the database, say) must not report a count that is not its own.
+    bool omittedKnown() const { return b_.OmittedCycles >= 0; }
+    std::string omittedCyclesLine() const { return OmittedCyclesText(b_.OmittedCycles); }
 
     const AppState& s_;
     const DataBatch& b_;

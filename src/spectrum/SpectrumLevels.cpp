@@ -44,6 +44,7 @@ void BuildSpectrumLevels(AppState& s, Prompter& p) {
         if (j < levels) b.LevelCycles[j + 1] = b.LevelCycles[j];
     }
     s.OmittedCycles = RoundHalfEven(n / 2.0 - b.LevelCycles[levels]);
+    b.OmittedCycles = s.OmittedCycles;
     b.Volume = b.LevelCycles[levels];
 
     int32_t sum = 0;
@@ -78,6 +79,8 @@ void FillWorkingLevels(AppState& s) {
     }
 }
 
+std::string OmittedCyclesText(int32_t omitted) { return "Omitted cycles: " + std::to_string(omitted); }
+
 bool SpectrumFitEnabled(const BatchRecord& b) {
     return b.LevelCount >= 2 && b.Volume != b.LevelCycles[1];
 }
@@ -86,7 +89,7 @@ SpectrumInfoView SpectrumInfo(const AppState& s, int32_t scrollPosition) {
     SpectrumInfoView panel;
     const DataBatch& b = s.batch();
     panel.caption = s.QuantityName + "Spectrum Information";
-    panel.omitted = "Omitted cycles: " + std::to_string(s.OmittedCycles);
+    panel.omitted = OmittedCyclesText(s.OmittedCycles);
     panel.scrollMax = b.LevelCount > 4 ? b.LevelCount - 4 : 1;
     panel.fitEnabled = SpectrumFitEnabled(b);
     panel.showParamsInstead = b.LevelCount == 0;

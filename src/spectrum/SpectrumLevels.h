@@ -36,6 +36,9 @@ struct SpectrumInfoView {
 };
 SpectrumInfoView SpectrumInfo(const AppState& s, int32_t scrollPosition);
 
+// The caption of the omitted-cycles label: "Omitted cycles: " and the count.
+std::string OmittedCyclesText(int32_t omitted);
+
 // Distribution fitting needs cycles spread over at least two levels.
 bool SpectrumFitEnabled(const BatchRecord& b);
 

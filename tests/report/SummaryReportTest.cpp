@@ -97,7 +97,7 @@ AppState make(const std::string& golden) {
     b.MinRange = b.LevelRange[static_cast<size_t>(b.LevelCount)];
     SelectUnitSystem(s, f.units);
     ApplyQuantity(s, 1);
-    s.OmittedCycles = f.omitted;
+    s.OmittedCycles = b.OmittedCycles = f.omitted;
     s.DistributionType = f.type;
     s.DistributionLabel = f.label;
     return s;
@@ -191,6 +191,11 @@ TEST(SummaryReport, OmittedCyclesOfTheLastBuild) {
     const auto table = std::find(printed.begin(), printed.end(), std::string(13, ' ') + std::string(32, '-'));
     ASSERT_GE(printed.end() - table, 4);
     EXPECT_EQ(table[3], std::string(13, ' ') + "Omitted cycles: 1");
+
+    // A batch whose levels this session did not count (read from the database) has no such line.
+    b.OmittedCycles = -1;
+    EXPECT_FALSE(has(lines(s), "Omitted cycles: 1"));
+    EXPECT_FALSE(has(lines(s, SummaryForm::Printer), std::string(13, ' ') + "Omitted cycles: 1"));
 }
 
 // The file always has the level table; the printer only below 31 levels.
