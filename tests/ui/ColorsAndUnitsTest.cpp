@@ -34,8 +34,7 @@ TEST(ColoursDialog, PickOkRestoreAndCancel) {
     ui.panel("frm_Load_Dbase")->show();
     w.action("mnu_settings")->trigger();
     EXPECT_EQ(s.UiMode, 9);
-    EXPECT_TRUE(serv->isVisible());
-    EXPECT_TRUE(ui.panel("frm_Load_Dbase")->isHidden());
+    EXPECT_EQ(test::ShownPanels(w), "frm_data_serv");
     EXPECT_EQ(serv->mode(), DataServMode::Colors);
     EXPECT_EQ(serv->title(), "Colors");
     EXPECT_EQ(serv->label("Select_data_option")->text(), "Click a symbolic window to change the colors ...");
@@ -59,7 +58,7 @@ TEST(ColoursDialog, PickOkRestoreAndCancel) {
     EXPECT_EQ(Background(serv->sample(1)), ToQColor(0x123456));
     EXPECT_EQ(serv->sample(0)->palette().color(QPalette::WindowText), ToQColor(0x000080));
     serv->button("cmd_data_do")->click();
-    EXPECT_FALSE(serv->isVisible());
+    EXPECT_EQ(test::ShownPanels(w), "");
     EXPECT_EQ(s.UiMode, kUiIdle);
     EXPECT_EQ(s.HistoryColor, 0x123456u);
     EXPECT_EQ(s.GraphColor, 0x000080u);
@@ -77,62 +76,21 @@ TEST(ColoursDialog, PickOkRestoreAndCancel) {
     EXPECT_EQ(s.PlotBackColor, 0xFFFFFFu);
     click(3);
     serv->button("cmd_data_cancel")->click();
-    EXPECT_FALSE(serv->isVisible());
+    EXPECT_EQ(test::ShownPanels(w), "");
     EXPECT_EQ(s.UiMode, kUiIdle);
     EXPECT_EQ((std::vector<Color>{s.GraphColor, s.HistoryColor, s.SpectrumColor, s.BetaColor, s.PlotBackColor}),
               (std::vector<Color>{0x000080, 0x123456, 0x80FF80, 0xFFFF80, 0xFFFFFF}));
 }
 
-TEST(Units, SwitchingRefreshesTheCaptions) {
-    Ui ui;
-    AppState& s = ui.s;
-    s.CurrentBatch = 1;
-    s.batch().MaxValue = 100;
-    s.batch().MinValue = -50;
-    s.HistoryShown = true;
-    Panel* info = ui.panel("frm_Stress_Info");
-    int refreshed = 0;
-    ui.w.onUnitsChanged = [&] { ++refreshed; };
-    struct Case { const char* item; const char* unit, *max, *min; };
-    for (const Case& c : {Case{"mnu_US", "ksi", "14.503", "-7.252"}, Case{"mnu_SI", "MPa", "100.0", "-50.0"}}) {
-        ui.act(c.item)->trigger();
-        EXPECT_TRUE(ui.act(c.item)->isChecked());
-        EXPECT_EQ(s.StressUnit, c.unit);
-        EXPECT_EQ(info->label("lbl_Max_Stress")->text(), QStringLiteral("Max Stress [%1]:").arg(c.unit));
-        EXPECT_EQ(info->label("lbl_Min_Stress")->text(), QStringLiteral("Min Stress [%1]:").arg(c.unit));
-        EXPECT_EQ(info->edit("txt_Max_Stress")->text(), c.max);
-        EXPECT_EQ(info->edit("txt_Min_Stress")->text(), c.min);
-    }
-    EXPECT_FALSE(ui.act("mnu_US")->isChecked());
-    EXPECT_EQ(s.batch().MaxValue, 100.0f);   // nothing stored is converted
-    EXPECT_EQ(refreshed, 2);
-}
-
 // The database panel's batch display: captions, values in their masks, distribution and
-// mean-stress lines, and the quantity labels that toggle stress and strain.
+// mean-stress lines, the quantity labels that toggle stress and strain, and the units.
 struct BatchDisplay : ::testing::Test {
     Ui ui;
     AppState& s = ui.s;
     Panel* db = ui.panel("frm_Load_Dbase");
 
     void SetUp() override {
-        s.CurrentBatch = 1;
-        s.BatchCount = 1;
-        DataBatch& b = s.batch();
-        b.Name = "Crane runway";
-        b.Quantity = "Stress ";
-        b.PointCount = 1001;
-        b.MaxValue = 250.5f;
-        b.MinValue = -120.25f;
-        b.RecordTime = 12.5f;
-        b.MaxRange = 200;
-        b.MinRange = 10;
-        b.LevelCount = 8;
-        b.Volume = 500000;
-        b.FitQ = 0.5f;
-        b.FitR = 2.25f;
-        b.SourceType = -1;
-        b.HasHistory = true;
+        test::FillExampleBatch(s);
         ui.w.show();
         ui.act("mnu_data_edit")->setEnabled(true);
         ui.act("mnu_data_edit")->trigger();
@@ -142,57 +100,68 @@ struct BatchDisplay : ::testing::Test {
 };
 
 TEST_F(BatchDisplay, CaptionsValuesAndMasks) {
-    ASSERT_TRUE(db->isVisible());
+    ASSERT_EQ(test::ShownPanels(ui.w), "frm_Load_Dbase");
     EXPECT_EQ(db->edit("txt_Batch")->text(), "1");
-    EXPECT_EQ(db->edit("txt_Batch_Name")->text(), "Crane runway");
+    EXPECT_EQ(db->edit("txt_Batch_Name")->text(), "Crane runway, girder 3");
     const std::pair<const char*, const char*> expected[] = {
-        {"Label7", "Stress History"},
-        {"Label11", "Stress Spectrum"},
-        {"Label14_0", "Stress Distribution"},
-        {"lbl_Db_MaxValue_Caption", "Maximum Stress :"},
+        {"Label7", "Stress History"},          {"Label11", "Stress Spectrum"},
+        {"Label14_0", "Stress Distribution"},  {"lbl_Db_MaxValue_Caption", "Maximum Stress :"},
         {"lbl_Db_MinRange_Caption", "Minimum Stress Range:"},
-        {"lbl_Db_Points", "1000"},
-        {"lbl_Db_MaxValue", "250.5"},
-        {"lbl_Db_MinValue", "-120.25"},
-        {"lbl_Db_HistTime", "12.5"},
-        {"lbl_Db_MaxRange", "200.0"},
-        {"lbl_Db_Levels", "8"},
-        {"lbl_Db_Volume", "500000"},
-        {"lbl_Db_DistrType", "(Weibull)"},
-        {"lbl_Db_Q", "100.0"},
-        {"lbl_Db_R", "2.25"},
-        {"lbl_Db_Mse", "  DMSE(-)"},
+        {"lbl_Db_Points", "48212"},            {"lbl_Db_MaxValue", "212.75"},
+        {"lbl_Db_MinValue", "-64.5"},          {"lbl_Db_HistTime", "1440.0"},
+        {"lbl_Db_MaxRange", "271.5"},          {"lbl_Db_Levels", "8"},
+        {"lbl_Db_Volume", "2000000"},          {"lbl_Db_R", "3.5"},
     };
     for (const auto& [name, value] : expected) EXPECT_EQ(text(name), value) << name;
-    EXPECT_EQ(s.DistributionType, 2);
     EXPECT_EQ(db->label("Label7")->toolTip(), "Click here for Stress/Strain change");
 
-    s.batch().UltimateStrength = 500;
-    s.batch().YieldStrength = 300;
-    s.batch().NotchFactor = 1;
-    s.batch().SourceType = -2;
-    ui.w.showBatch(1);
-    EXPECT_EQ(text("lbl_Db_Mse"), "DMSE(+): Su=500, Sy=300, Kf=1.0");
-    EXPECT_EQ(text("lbl_Db_DistrType"), "(Log-norm)");
-    EXPECT_EQ(s.DistributionType, 3);
-    EXPECT_EQ(text("lbl_Db_Q"), "5.798");   // .5 + ln 200
-
-    s.batch().FitQ = 0;
-    s.batch().UltimateStrength = 1.001f;
-    s.batch().HasHistory = false;
-    ui.w.showBatch(1);
-    EXPECT_EQ(text("lbl_Db_DistrType"), QString());
-    EXPECT_EQ(text("lbl_Db_Mse"), QString());
+    struct Row { int16_t source; float q, su; bool history; int16_t type; const char *label, *shownQ, *mse; };
+    const Row rows[] = {
+        {0, 0.8125f, 510, true, 1, "(Beta)", "0.813", "DMSE(+): Su=510, Sy=355, Kf=1.6"},
+        {-1, 0.8125f, 0, true, 2, "(Weibull)", "220.594", "  DMSE(-)"},           // Q x largest range
+        {-2, 0.8125f, 510, true, 3, "(Log-norm)", "6.416", "DMSE(+): Su=510, Sy=355, Kf=1.6"},   // Q + ln 271.5
+        {-1, 0, 1.001f, false, 3, "", nullptr, ""},   // no fit: the type stays
+    };
+    for (const Row& r : rows) {
+        s.batch().SourceType = r.source;
+        s.batch().FitQ = r.q;
+        s.batch().UltimateStrength = r.su;
+        s.batch().HasHistory = r.history;
+        ui.w.showBatch(1);
+        EXPECT_EQ(s.DistributionType, r.type) << r.source;
+        EXPECT_EQ(text("lbl_Db_DistrType"), r.label) << r.source;
+        if (r.shownQ) { EXPECT_EQ(text("lbl_Db_Q"), r.shownQ) << r.source; }
+        EXPECT_EQ(text("lbl_Db_Mse"), r.mse) << r.source;
+    }
 }
 
-TEST_F(BatchDisplay, QuantityLabelsToggleAndUsUnitsScaleOnlyStress) {
+TEST_F(BatchDisplay, UnitsAndQuantityLabels) {
+    s.HistoryShown = true;   // the history information boxes follow the units too (1/6.895 ksi per MPa)
+    Panel* info = ui.panel("frm_Stress_Info");
+    int refreshed = 0;
+    ui.w.onUnitsChanged = [&] { ++refreshed; };
+    struct Case { const char *item, *unit, *max, *min, *range; };
+    for (const Case& c : {Case{"mnu_US", "ksi", "30.856", "-9.355", "39.376"},
+                          Case{"mnu_SI", "MPa", "212.75", "-64.5", "271.5"}}) {
+        ui.act(c.item)->trigger();
+        EXPECT_TRUE(ui.act(c.item)->isChecked());
+        EXPECT_EQ(s.StressUnit, c.unit);
+        EXPECT_EQ(info->label("lbl_Max_Stress")->text(), QStringLiteral("Max Stress [%1]:").arg(c.unit));
+        EXPECT_EQ(info->label("lbl_Min_Stress")->text(), QStringLiteral("Min Stress [%1]:").arg(c.unit));
+        EXPECT_EQ(info->edit("txt_Max_Stress")->text(), c.max);
+        EXPECT_EQ(info->edit("txt_Min_Stress")->text(), c.min);
+        EXPECT_EQ(text("lbl_Db_MaxRange"), c.range);
+    }
+    EXPECT_FALSE(ui.act("mnu_US")->isChecked());
+    EXPECT_EQ(s.batch().MaxValue, 212.75f);   // nothing stored is converted
+    EXPECT_EQ(refreshed, 2);
+
     ui.act("mnu_US")->trigger();
-    EXPECT_EQ(text("lbl_Db_MaxRange"), "29.007");   // 200 MPa in ksi
     click("Label7");
     EXPECT_EQ(s.batch().Quantity, "Strain ");
     EXPECT_EQ(text("Label7"), "Strain History");
     EXPECT_EQ(text("lbl_Db_MaxRange_Caption"), "Maximum Strain Range:");
-    EXPECT_EQ(text("lbl_Db_MaxRange"), "200.0");
+    EXPECT_EQ(text("lbl_Db_MaxRange"), "271.5");   // strain is not scaled
     EXPECT_EQ(s.QuantityUnit, "\xC2\xB5str");
     click("Label11");
     EXPECT_EQ(s.batch().Quantity, "Stress ");

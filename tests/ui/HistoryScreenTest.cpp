@@ -17,11 +17,12 @@
 #include "ui/FocusEdit.h"
 #include "ui/HistoryScreen.h"
 #include "ui/QtCanvas.h"
+#include "ui/panels/DataServPanel.h"
 
 namespace karmo {
 namespace {
 
-// A window with a history of n alternating points (peaks rising slowly) on screen.
+// A window with a history of n alternating points (peaks rising slowly) on screen in a batch.
 struct HistoryFixture : test::Ui {
     HistoryScreen& hs = *w.historyScreen();
     Panel* info = panel("frm_Stress_Info");
@@ -29,16 +30,13 @@ struct HistoryFixture : test::Ui {
     QLabel* zoom1 = info->label("Zoom1");
     PlotPicture* pic = w.findChild<PlotPicture*>("Pic_Hist");
 
-    explicit HistoryFixture(int32_t n = 0) {
+    explicit HistoryFixture(int32_t n = 0, int16_t batch = 0) {
+        s.CurrentBatch = batch;
         w.show();
         QApplication::processEvents();
-        if (n == 0) return;
-        s.Values.assign(static_cast<size_t>(n) + 2, 0.0f);
-        for (int32_t i = 1; i <= n; ++i) s.Values[static_cast<size_t>(i)] = i % 2 ? -10.0f : 10.0f + i * 1e-3f;
-        s.batch().PointCount = n;
-        s.batch().MaxValue = s.Values[static_cast<size_t>(n - n % 2)];
-        s.batch().MinValue = -10;
-        hs.showLoadedHistory();
+        std::vector<float> v;
+        for (int32_t i = 1; i <= n; ++i) v.push_back(i % 2 ? -10.0f : 10.0f + i * 1e-3f);
+        if (n > 0) test::ShowHistory(w, v);
     }
 
     // The device pixel of point p on the point axis, half-way up the plot.
@@ -197,11 +195,7 @@ TEST(HistoryScreen, CloseAnswersAndSave) {
     const char* question = "Do you want to save the changes to the Stress History file?";
     {   // Yes on a history with a conflict: rotated to 7, 2, 1, 5, the conflict is kept
         HistoryFixture h;
-        h.s.Values = {0, 1, 5, 7, 2, 0};
-        h.s.batch().PointCount = 4;
-        h.s.batch().MaxValue = 7;
-        h.s.batch().MinValue = 1;
-        h.hs.showLoadedHistory();
+        test::ShowHistory(h.w, {1, 5, 7, 2});
         h.s.HistoryModified = true;
         h.prompter.expect(title, question, Icon::Question, Answer::Yes)
             .expect("Check Stress History",
@@ -225,18 +219,26 @@ TEST(HistoryScreen, CloseAnswersAndSave) {
         EXPECT_EQ(h.s.HistoryModified, !no);
         EXPECT_EQ(h.act("mnu_data_serv")->isEnabled(), no);
     }
-    {   // "Sa&ve" opens the save panel, whose OK writes the history
-        HistoryFixture h(40);
+    {   // "Sa&ve": the save panel with the name preset, whose lists set the directory and whose OK writes
+        HistoryFixture h(40, 12);
         h.s.DatabaseDir = h.s.HistoryDir = h.f.dir.path().toStdString();
+        QDir(h.f.dir.path()).mkdir("sub");
         h.info->button("cmd_Save")->click();
-        Panel* ds = h.panel("frm_data_serv");
+        auto* ds = static_cast<DataServPanel*>(h.panel("frm_data_serv"));
         ASSERT_EQ(test::ShownPanels(h.w), "frm_Hist frm_Stress_Info frm_data_serv");
         EXPECT_TRUE(h.s.SavingHistory);
         EXPECT_EQ(h.s.DataMode, 2);
+        EXPECT_EQ(ds->title(), "Save Stress History");
+        EXPECT_EQ(ds->label("Save_to_File")->text(), "Save the Stress History to File:");
+        EXPECT_EQ(ds->edit("File_Name")->text(), "karhs.12");
+        EXPECT_EQ(ds->files()->pattern(), "karhs.*");
+        ds->dirs()->setPath(h.f.dir.filePath("sub"));
+        emit ds->dirs()->pathChanged(ds->dirs()->path());
+        EXPECT_EQ(h.s.DatabaseDir, h.f.dir.filePath("sub").toStdString());
         ds->edit("File_Name")->setText("copy.his");
         ds->button("cmd_data_do")->click();
         EXPECT_EQ(test::ShownPanels(h.w), "frm_Hist frm_Stress_Info");
-        EXPECT_TRUE(QFile::exists(h.f.dir.filePath("copy.his")));
+        EXPECT_TRUE(QFile::exists(h.f.dir.filePath("sub/copy.his")));
         EXPECT_EQ(h.s.UiMode, 1);
     }
 }

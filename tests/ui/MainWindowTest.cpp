@@ -1,5 +1,4 @@
 #include <QAction>
-#include <QDir>
 #include <QFile>
 #include <QMenu>
 #include <QMenuBar>
@@ -10,7 +9,6 @@
 #include <optional>
 
 #include "UiTestEnv.h"
-#include "ui/FileLists.h"
 #include "ui/FocusEdit.h"
 #include "ui/HelpWindow.h"
 #include "ui/QtCanvas.h"
@@ -158,8 +156,7 @@ TEST(MainWindowMenus, CommandsDoNothingUnlessIdle) {
         EXPECT_FALSE(ui.act("mnu_US")->isChecked());
         ExpectTips(ui.w, true);
         EXPECT_FALSE(QFile::exists(ui.f.dir.filePath("Karmo.cfg")));
-        EXPECT_TRUE(ui.panel("frm_data_serv")->isHidden());
-        EXPECT_TRUE(ui.panel("frm_Load_Dbase")->isHidden());
+        EXPECT_EQ(test::ShownPanels(ui.w), "");
         EXPECT_TRUE(ui.w.isVisible());
         EXPECT_EQ(ui.w.helpWindow(), nullptr);
     }
@@ -184,21 +181,17 @@ TEST(MainWindowMenus, TipTextSettingsPopupsAndHelp) {
 
     int redraws = 0;
     w.onRedrawHistory = [&] { ++redraws; };
-    auto* textOption = w.control<QRadioButton>("btt_Hist_Choice_3");
-    struct Pick { const char* item; const char* other; int16_t fast, header; const char* caption; };
-    const Pick picks[] = {
-        {"pop_disp1_0", "pop_disp1_1", -1, -1, "Text File (WH)"},
-        {"pop_disp1_1", "pop_disp1_0", 0, -1, "Text File (WH)"},
-        {"pop_head1_1", "pop_head1_0", 0, 0, "Text File (NH)"},
-        {"pop_head1_0", "pop_head1_1", 0, -1, "Text File (WH)"},
-    };
-    for (const Pick& p : picks) {
+    struct Pick { const char *item, *other; int16_t fast, header; const char* caption; };
+    for (const Pick& p : {Pick{"pop_disp1_0", "pop_disp1_1", -1, -1, "Text File (WH)"},
+                          Pick{"pop_disp1_1", "pop_disp1_0", 0, -1, "Text File (WH)"},
+                          Pick{"pop_head1_1", "pop_head1_0", 0, 0, "Text File (NH)"},
+                          Pick{"pop_head1_0", "pop_head1_1", 0, -1, "Text File (WH)"}}) {
         w.action(p.item)->trigger();
-        EXPECT_TRUE(w.action(p.item)->isChecked()) << p.item;
-        EXPECT_FALSE(w.action(p.other)->isChecked()) << p.item;
-        EXPECT_EQ(ui.s.FastDisplay, p.fast) << p.item;
-        EXPECT_EQ(ui.s.TextHasHeader, p.header) << p.item;
-        EXPECT_EQ(textOption->text(), p.caption) << p.item;
+        EXPECT_EQ((std::vector<bool>{w.action(p.item)->isChecked(), w.action(p.other)->isChecked()}),
+                  (std::vector<bool>{true, false}));
+        EXPECT_EQ((std::vector<int16_t>{ui.s.FastDisplay, ui.s.TextHasHeader}), (std::vector<int16_t>{p.fast, p.header}))
+            << p.item;
+        EXPECT_EQ(w.control<QRadioButton>("btt_Hist_Choice_3")->text(), p.caption) << p.item;
     }
     EXPECT_EQ(redraws, 2);
 
@@ -332,24 +325,6 @@ TEST(DataMenu, OpenAndNewDatabase) {
         EXPECT_EQ(serv->title(), "Loading Database");
         EXPECT_EQ(serv->button("cmd_data_do")->text(), c.ok);
     }
-}
-
-TEST(DataMenu, SaveHistoryModePresetsTheNameAndFollowsTheLists) {
-    Ui ui;
-    ui.w.show();
-    QDir(ui.f.dir.path()).mkdir("sub");
-    ui.s.CurrentBatch = 12;
-    ui.w.showDataServ(DataServMode::SaveHistory);
-    auto* serv = static_cast<DataServPanel*>(ui.panel("frm_data_serv"));
-    EXPECT_EQ(serv->title(), "Save Stress History");
-    EXPECT_EQ(serv->label("Save_to_File")->text(), "Save the Stress History to File:");
-    EXPECT_EQ(serv->edit("File_Name")->text(), "karhs.12");
-    EXPECT_EQ(ui.s.SaveFileName, "karhs.12");
-    EXPECT_EQ(ui.s.DataMode, 2);
-    EXPECT_EQ(serv->files()->pattern(), "karhs.*");
-    serv->dirs()->setPath(ui.f.dir.filePath("sub"));
-    emit serv->dirs()->pathChanged(serv->dirs()->path());
-    EXPECT_EQ(ui.s.DatabaseDir, ui.f.dir.filePath("sub").toStdString());
 }
 
 }  // namespace

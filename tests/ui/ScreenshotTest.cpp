@@ -5,8 +5,6 @@
 #include <QPushButton>
 #include <gtest/gtest.h>
 
-#include <vector>
-
 #include "UiTestEnv.h"
 
 namespace karmo {
@@ -32,40 +30,14 @@ TEST(Screenshots, EmptyWindowColoursAndDatabase) {
         shot(&win, "colors");
         ui.panel("frm_data_serv")->button("cmd_data_cancel")->click();
 
-        ui.s.CurrentBatch = 1;
-        ui.s.BatchCount = 1;
-        DataBatch& b = ui.s.batch();
-        b.Name = "Crane runway, girder 3";
-        b.Quantity = "Stress ";
-        b.PointCount = 48213;
-        b.MaxValue = 212.75f;
-        b.MinValue = -64.5f;
-        b.RecordTime = 1440;
-        b.MaxRange = 271.5f;
-        b.MinRange = 12.25f;
-        b.LevelCount = 8;
-        b.Volume = 2000000;
-        b.FitQ = 0.8125f;
-        b.FitR = 3.5f;
-        b.SourceType = 0;
-        b.UltimateStrength = 510;
-        b.YieldStrength = 355;
-        b.NotchFactor = 1.6f;
-        b.HasHistory = true;
+        test::FillExampleBatch(ui.s);
         ui.act("mnu_data_edit")->setEnabled(true);
         ui.act("mnu_data_edit")->trigger();
         shot(&win, "database");
 
-        // every view and panel on its own, for a look at what is cut off (not kept in the repository)
+        // every panel on its own, for a look at what is cut off (not kept in the repository)
         if (qEnvironmentVariable("KARMO_SCREENSHOTS_PANELS").isEmpty()) continue;
         ui.panel("frm_Load_Dbase")->hide();
-        const std::pair<const char*, std::vector<const char*>> views[] = {
-            {"view-history", {"frm_Hist", "frm_Stress_Info"}}, {"view-spectrum", {"frm_Spectr", "frm_Spectrum_Info"}}};
-        for (const auto& [name, panels] : views) {
-            for (const char* p : panels) ui.panel(p)->show();
-            shot(&win, name);
-            for (const char* p : panels) ui.panel(p)->hide();
-        }
         for (Panel* p : win.findChildren<Panel*>()) {
             const bool was = p->isVisible();
             p->show();

@@ -54,6 +54,29 @@ WindowFixture::~WindowFixture() {
     window.reset();
 }
 
+void FillExampleBatch(AppState& s) {
+    s.CurrentBatch = 1;
+    s.BatchCount = 1;
+    DataBatch& b = s.batch();
+    b.Name = "Crane runway, girder 3";
+    b.Quantity = "Stress ";
+    b.PointCount = 48213;
+    b.MaxValue = 212.75f;
+    b.MinValue = -64.5f;
+    b.RecordTime = 1440;
+    b.MaxRange = 271.5f;
+    b.MinRange = 12.25f;
+    b.LevelCount = 8;
+    b.Volume = 2000000;
+    b.FitQ = 0.8125f;
+    b.FitR = 3.5f;
+    b.SourceType = 0;
+    b.UltimateStrength = 510;
+    b.YieldStrength = 355;
+    b.NotchFactor = 1.6f;
+    b.HasHistory = true;
+}
+
 std::string ShownPanels(const MainWindow& w) {
     std::vector<std::string> names;
     for (const Panel* p : w.findChildren<Panel*>())

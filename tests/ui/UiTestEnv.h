@@ -43,6 +43,10 @@ struct Ui {
     QAction* act(const char* name) const { return w.action(QString::fromLatin1(name)); }
 };
 
+// Batch 1 of a one-batch database: a measured stress history with its counted spectrum,
+// a Beta fit and the mean-stress values.
+void FillExampleBatch(AppState& s);
+
 // The names of the panels not hidden, sorted and separated by blanks.
 std::string ShownPanels(const MainWindow& w);
 
