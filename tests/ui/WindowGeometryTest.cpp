@@ -35,7 +35,7 @@ TEST(WindowGeometry, WindowRectKeepsFourToThree) {
     }
 }
 
-// The font factor is damped, and jumps where the text's rule says so (1.44 -> 1.296).
+// The font factor is damped above 1 and capped at 1.44; just at 1.44 it is damped (1.296), so it jumps.
 TEST(WindowGeometry, FontFactorIsDamped) {
     struct Case { double w; float horizontal, font; bool scaled; };
     const Case cases[] = {
