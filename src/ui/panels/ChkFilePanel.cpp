@@ -11,7 +11,7 @@
 
 namespace karmo {
 
-ChkFilePanel::ChkFilePanel(QWidget* parent) : Panel("frm_Chk_File", QStringLiteral("Input File"), parent) {
+ChkFilePanel::ChkFilePanel(QWidget* parent) : FilePanel("frm_Chk_File", QStringLiteral("Input File"), parent) {
     auto* v = new QVBoxLayout(this);
     auto* g = new QGridLayout;
     addField(g, 0, QStringLiteral("lbl_Batch_Label"), QStringLiteral("Current Data Batch: "),
@@ -39,33 +39,15 @@ ChkFilePanel::ChkFilePanel(QWidget* parent) : Panel("frm_Chk_File", QStringLiter
     addField(fg, 0, QStringLiteral("lbl_name_HS"), QStringLiteral("Open File:"), QStringLiteral("fil_name_HS"));
     v->addLayout(fg);
 
-    QGroupBox* fileFrame = makeFrame(QStringLiteral("frm_File_List"), QStringLiteral("File"));
-    files_ = new FileList(fileFrame);
-    files_->setObjectName(QStringLiteral("fil_File_Name"));
-    files_->setPattern(QStringLiteral("karhs.*"));
-    (new QVBoxLayout(fileFrame))->addWidget(files_);
-    QGroupBox* pathFrame = makeFrame(QStringLiteral("frm_File_Path"), QStringLiteral("Path"));
-    drives_ = new DriveList(pathFrame);
-    drives_->setObjectName(QStringLiteral("drv_File_Drive"));
-    dirs_ = new DirList(pathFrame);
-    dirs_->setObjectName(QStringLiteral("dir_File_Directory"));
-    auto* pv = new QVBoxLayout(pathFrame);
-    pv->addWidget(drives_);
-    pv->addWidget(dirs_, 1);
-    auto* lists = new QHBoxLayout;
-    lists->addWidget(fileFrame, 1);
-    lists->addWidget(pathFrame, 1);
-    v->addLayout(lists, 1);
+    v->addLayout(makeFileLists({QStringLiteral("frm_File_List"), QStringLiteral("fil_File_Name"),
+                                QStringLiteral("frm_File_Path"), QStringLiteral("drv_File_Drive"),
+                                QStringLiteral("dir_File_Directory")}),
+                 1);
+    files()->setPattern(QStringLiteral("karhs.*"));
 
     QPushButton* ok = makeButton(QStringLiteral("cmd_Filepath_OK"), QStringLiteral("&OK"));
     v->addLayout(buttonRow({ok, makeButton(QStringLiteral("cmd_Filepath_Cancel"), QStringLiteral("&Cancel"))}));
     setDefaultButton(ok);
-
-    connect(dirs_, &DirList::pathChanged, files_, &FileList::setPath);
-    connect(drives_, &DriveList::driveChanged, dirs_, [this](const QString& d) {
-        dirs_->setPath(d);
-        files_->setPath(d);
-    });
 }
 
 }  // namespace karmo

@@ -13,7 +13,7 @@
 
 namespace karmo {
 
-DataServPanel::DataServPanel(QWidget* parent) : Panel("frm_data_serv", QStringLiteral("Data Services"), parent) {
+DataServPanel::DataServPanel(QWidget* parent) : FilePanel("frm_data_serv", QStringLiteral("Data Services"), parent) {
     auto* v = new QVBoxLayout(this);
     QLabel* prompt = makeLabel(QStringLiteral("Select_data_option"), QString());
     prompt->setWordWrap(true);
@@ -21,27 +21,14 @@ DataServPanel::DataServPanel(QWidget* parent) : Panel("frm_data_serv", QStringLi
     v->addWidget(makeLabel(QStringLiteral("Save_to_File"), QString()));
     v->addWidget(makeEdit(QStringLiteral("File_Name")));
 
-    QGroupBox* fileFrame = makeFrame(QStringLiteral("frm_Load_File"), QStringLiteral("File"));
-    files_ = new FileList(fileFrame);
-    files_->setObjectName(QStringLiteral("fil_Load_File"));
-    (new QVBoxLayout(fileFrame))->addWidget(files_);
-    QGroupBox* pathFrame = makeFrame(QStringLiteral("frm_data_path"), QStringLiteral("Path"));
-    drives_ = new DriveList(pathFrame);
-    drives_->setObjectName(QStringLiteral("Drive1"));
-    dirs_ = new DirList(pathFrame);
-    dirs_->setObjectName(QStringLiteral("Dir1"));
-    auto* pv = new QVBoxLayout(pathFrame);
-    pv->addWidget(drives_);
-    pv->addWidget(dirs_, 1);
+    QHBoxLayout* lists = makeFileLists({QStringLiteral("frm_Load_File"), QStringLiteral("fil_Load_File"),
+                                        QStringLiteral("frm_data_path"), QStringLiteral("Drive1"),
+                                        QStringLiteral("Dir1")});
     // The lists go as one block, so that the colour samples take their room.
     auto* listBlock = new QWidget(this);
     listBlock->setObjectName(QStringLiteral("data_lists"));
-    auto* lists = new QHBoxLayout(listBlock);
+    listBlock->setLayout(lists);
     lists->setContentsMargins(0, 0, 0, 0);
-    fileFrame->setParent(listBlock);
-    pathFrame->setParent(listBlock);
-    lists->addWidget(fileFrame, 1);
-    lists->addWidget(pathFrame, 1);
     v->addWidget(listBlock, 1);
 
     // The colour samples stand for the windows they colour.
@@ -69,12 +56,6 @@ DataServPanel::DataServPanel(QWidget* parent) : Panel("frm_data_serv", QStringLi
     QPushButton* cancel = makeButton(QStringLiteral("cmd_data_cancel"), QStringLiteral("&Cancel"));
     v->addLayout(buttonRow({doIt, cancel}));
     setDefaultButton(doIt);
-
-    connect(dirs_, &DirList::pathChanged, files_, &FileList::setPath);
-    connect(drives_, &DriveList::driveChanged, dirs_, [this](const QString& d) {
-        dirs_->setPath(d);
-        files_->setPath(d);
-    });
 }
 
 ClickLabel* DataServPanel::sample(int index) const {
@@ -141,9 +122,9 @@ void DataServPanel::configure(DataServMode mode, const AppState& s) {
     } else {
         const QString dir = QString::fromStdString(
             mode == DataServMode::SaveDatabase || history ? s.HistoryDir : s.DatabaseDir);
-        files_->setPattern(pattern);
-        dirs_->setPath(dir);
-        files_->setPath(dirs_->path());
+        files()->setPattern(pattern);
+        dirs()->setPath(dir);
+        files()->setPath(dirs()->path());
     }
     button(QStringLiteral("cmd_data_do"))->setText(action);
     button(QStringLiteral("cmd_data_cancel"))->setText(QStringLiteral("&Cancel"));

@@ -1,12 +1,9 @@
 #pragma once
-#include "ui/panels/Panel.h"
+#include "ui/panels/FilePanel.h"
 
 namespace karmo {
 
 struct AppState;
-class FileList;
-class DirList;
-class DriveList;
 class ClickLabel;
 
 // The purposes the shared data-services panel serves.
@@ -20,7 +17,7 @@ enum class DataServMode : int16_t {
 
 // frm_data_serv: one panel for opening, creating and saving a database, saving a history
 // and editing the colours; configure() sets it up for a purpose and records it.
-class DataServPanel : public Panel {
+class DataServPanel : public FilePanel {
     Q_OBJECT
 public:
     explicit DataServPanel(QWidget* parent);
@@ -32,18 +29,11 @@ public:
     ClickLabel* sample(int index) const;
     void paintSamples(const AppState& s);
 
-    FileList* files() const { return files_; }
-    DirList* dirs() const { return dirs_; }
-    DriveList* drives() const { return drives_; }
-
 signals:
     void sampleClicked(int index);
 
 private:
     DataServMode mode_ = DataServMode::NewDatabase;
-    FileList* files_;
-    DirList* dirs_;
-    DriveList* drives_;
 };
 
 }  // namespace karmo
