@@ -45,6 +45,15 @@ InputOptions InputOptionsFrom(const ParsedArgs& a) {
     return o;
 }
 
+SpectrumOptions SpectrumOptionsFrom(const ParsedArgs& a) {
+    SpectrumOptions so;
+    so.levels = a.value("--levels");
+    so.minRange = a.value("--min-range");
+    so.mse = a.value("--mse");
+    so.fit = a.value("--fit");
+    return so;
+}
+
 namespace {
 
 int usageError(std::ostream& err, const std::string& command, const std::string& why) {

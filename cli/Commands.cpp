@@ -11,21 +11,10 @@
 
 namespace karmo::cli {
 
-namespace {
-
-[[noreturn]] void usage(const std::string& why) { throw CliFailure(2, why, true); }
-
-void needPositional(const ParsedArgs& a, size_t n, const std::string& what) {
-    if (a.positional.size() < n) usage("missing " + what);
-    if (a.positional.size() > n) usage("unexpected argument " + a.positional[n]);
-}
-
-}  // namespace
-
 int HistoryCommand(const ParsedArgs& a, std::ostream& out, std::ostream& err) {
-    needPositional(a, 1, "INPUT");
+    NeedPositional(a, 1, "INPUT");
     const auto target = a.value("-o");
-    if (!target || target->empty()) usage("history needs -o OUT");
+    if (!target || target->empty()) FailUsage("history needs -o OUT");
     const InputOptions o = InputOptionsFrom(a);
     CliPrompter p(err, a.has("--no"));
     AppState s;
@@ -46,13 +35,9 @@ int HistoryCommand(const ParsedArgs& a, std::ostream& out, std::ostream& err) {
 }
 
 int SpectrumCommand(const ParsedArgs& a, std::ostream& out, std::ostream& err) {
-    needPositional(a, 1, "INPUT");
+    NeedPositional(a, 1, "INPUT");
     const InputOptions o = InputOptionsFrom(a);
-    SpectrumOptions so;
-    so.levels = a.value("--levels");
-    so.minRange = a.value("--min-range");
-    so.mse = a.value("--mse");
-    so.fit = a.value("--fit");
+    const SpectrumOptions so = SpectrumOptionsFrom(a);
     CliPrompter p(err, a.has("--no"));
     AppState s;
     PrepareState(s, o.us, o.strain);
@@ -90,14 +75,14 @@ int SpectrumCommand(const ParsedArgs& a, std::ostream& out, std::ostream& err) {
 }
 
 int SynthCommand(const ParsedArgs& a, std::ostream& out, std::ostream& err) {
-    if (!a.positional.empty()) usage("unexpected argument " + a.positional[0]);
+    if (!a.positional.empty()) FailUsage("unexpected argument " + a.positional[0]);
     SynthOptions o;
     const std::pair<const char*, std::string*> needed[] = {
         {"--type", &o.type}, {"--q", &o.q},           {"--r", &o.r},         {"--max", &o.max},
         {"--min", &o.min},   {"--levels", &o.levels}, {"--volume", &o.volume}};
     for (const auto& [name, field] : needed) {
         const auto v = a.value(name);
-        if (!v) usage(std::string("synth needs ") + name);
+        if (!v) FailUsage(std::string("synth needs ") + name);
         *field = *v;
     }
     CliPrompter p(err, false);

@@ -21,5 +21,8 @@ OptionTable CommandOptions(const std::string& command, const std::string& sub = 
 // Reads the input options of a parsed command line.
 struct InputOptions;
 InputOptions InputOptionsFrom(const ParsedArgs& a);
+// Reads the spectrum options (--levels, --min-range, --mse, --fit) of a parsed command line.
+struct SpectrumOptions;
+SpectrumOptions SpectrumOptionsFrom(const ParsedArgs& a);
 
 }  // namespace karmo::cli

@@ -23,18 +23,11 @@ namespace karmo::cli {
 
 namespace {
 
-[[noreturn]] void usage(const std::string& why) { throw CliFailure(2, why, true); }
-
-void needPositional(const ParsedArgs& a, size_t n, const std::string& what) {
-    if (a.positional.size() < n) usage("missing " + what);
-    if (a.positional.size() > n) usage("unexpected argument " + a.positional[n]);
-}
-
 // A batch number as typed: a whole number (range checked against the database later).
 int batchNumber(const std::string& text) {
     double v = 0;
     if (!ParseNumericText(text, v) || v != static_cast<double>(static_cast<int>(v)) || v < 1 || v > 1000)
-        usage("N must be a batch number, not " + text);
+        FailUsage("N must be a batch number, not " + text);
     return static_cast<int>(v);
 }
 
@@ -65,7 +58,7 @@ void checkBatch(const AppState& s, const CliPrompter& p, int n, const std::strin
 }
 
 int dbList(const ParsedArgs& a, std::ostream& out, std::ostream& err) {
-    needPositional(a, 1, "DBDIR");
+    NeedPositional(a, 1, "DBDIR");
     CliPrompter p(err, false);
     AppState s;
     PrepareState(s, false, false);
@@ -92,14 +85,10 @@ int dbList(const ParsedArgs& a, std::ostream& out, std::ostream& err) {
 }
 
 int dbAdd(const ParsedArgs& a, std::ostream& out, std::ostream& err) {
-    needPositional(a, 2, "DBDIR and INPUT");
+    NeedPositional(a, 2, "DBDIR and INPUT");
     const std::string dir = a.positional[0];
     const InputOptions o = InputOptionsFrom(a);
-    SpectrumOptions so;
-    so.levels = a.value("--levels");
-    so.minRange = a.value("--min-range");
-    so.mse = a.value("--mse");
-    so.fit = a.value("--fit");
+    const SpectrumOptions so = SpectrumOptionsFrom(a);
     CliPrompter p(err, a.has("--no"));
     AppState s;
     PrepareState(s, o.us, o.strain);
@@ -153,7 +142,7 @@ int dbAdd(const ParsedArgs& a, std::ostream& out, std::ostream& err) {
 }
 
 int dbDelete(const ParsedArgs& a, std::ostream& out, std::ostream& err) {
-    needPositional(a, 2, "DBDIR and N");
+    NeedPositional(a, 2, "DBDIR and N");
     const int n = batchNumber(a.positional[1]);
     CliPrompter p(err, false);
     AppState s;
@@ -198,10 +187,10 @@ int DbCommand(const std::string& sub, const ParsedArgs& a, std::ostream& out, st
 }
 
 int ReportCommand(const ParsedArgs& a, std::ostream& out, std::ostream& err) {
-    needPositional(a, 2, "DBDIR and N");
+    NeedPositional(a, 2, "DBDIR and N");
     const int n = batchNumber(a.positional[1]);
     const std::string date = a.value("--date").value_or(TodayReportDate());
-    if (!validDate(date)) usage("--date takes MM-DD-YYYY, not " + date);
+    if (!validDate(date)) FailUsage("--date takes MM-DD-YYYY, not " + date);
     CliPrompter p(err, false);
     AppState s;
     PrepareState(s, a.has("--us"), false);

@@ -4,6 +4,7 @@
 #include <cmath>
 #include <filesystem>
 
+#include "Args.h"
 #include "core/NumberForms.h"
 #include "core/Units.h"
 #include "distribution/DistributionFit.h"
@@ -24,14 +25,19 @@ void FailInput(const CliPrompter& p, size_t messagesBefore, const std::string& l
     throw CliFailure(1, line, p.messages().size() == messagesBefore && !line.empty());
 }
 
+void FailUsage(const std::string& line) { throw CliFailure(2, line, true); }
+
+void NeedPositional(const ParsedArgs& a, size_t n, const std::string& what) {
+    if (a.positional.size() < n) FailUsage("missing " + what);
+    if (a.positional.size() > n) FailUsage("unexpected argument " + a.positional[n]);
+}
+
 namespace {
 
 std::string lower(std::string t) {
     for (char& c : t) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
     return t;
 }
-
-[[noreturn]] void usage(const std::string& line) { throw CliFailure(2, line, true); }
 
 // --- the spectrum-parameters dialog's checks of its boxes ---
 
@@ -128,9 +134,9 @@ void LoadHistory(AppState& s, CliPrompter& p, const std::string& path, const Inp
         s.HistoryShown = true;
         s.ViewStart = 1;
     } else if (o.format.empty()) {
-        usage("cannot tell the format of " + path + " from its name: give --format");
+        FailUsage("cannot tell the format of " + path + " from its name: give --format");
     } else {
-        usage("unknown --format " + o.format);
+        FailUsage("unknown --format " + o.format);
     }
 
     // The history-parameters dialog, for every source.
@@ -163,16 +169,16 @@ CountSummary CountSpectrum(AppState& s, CliPrompter& p, const SpectrumOptions& o
     int16_t fitType = 0;
     if (o.fit) {
         fitType = DistributionTypeFromName(*o.fit);
-        if (fitType == 0) usage("unknown --fit " + *o.fit + " (beta, weibull or lognorm)");
+        if (fitType == 0) FailUsage("unknown --fit " + *o.fit + " (beta, weibull or lognorm)");
     }
     std::string mse[3];
     if (o.mse) {
-        if (!stress) usage("--mse applies to stress histories only");
+        if (!stress) FailUsage("--mse applies to stress histories only");
         const std::string& t = *o.mse;
         const size_t c1 = t.find(',');
         const size_t c2 = c1 == std::string::npos ? c1 : t.find(',', c1 + 1);
         if (c2 == std::string::npos || t.find(',', c2 + 1) != std::string::npos)
-            usage("--mse takes three values: SU,SY,KF");
+            FailUsage("--mse takes three values: SU,SY,KF");
         mse[0] = t.substr(0, c1);
         mse[1] = t.substr(c1 + 1, c2 - c1 - 1);
         mse[2] = t.substr(c2 + 1);
@@ -237,7 +243,7 @@ void SynthesizeFromOptions(AppState& s, CliPrompter& p, const SynthOptions& o) {
     const size_t before = p.messages().size();
     DataBatch& b = s.batch();
     const int16_t type = DistributionTypeFromName(o.type);
-    if (type == 0) usage("unknown --type " + o.type + " (beta, weibull or lognorm)");
+    if (type == 0) FailUsage("unknown --type " + o.type + " (beta, weibull or lognorm)");
     const float f = s.QuantityFactor;
     s.DistributionType = type;
     s.EditChoice = 2;

@@ -21,6 +21,13 @@ struct CliFailure : std::runtime_error {
 // since `messagesBefore`.
 [[noreturn]] void FailInput(const CliPrompter& p, size_t messagesBefore, const std::string& line);
 
+// Throws CliFailure(2), a usage error: `line` goes to standard error.
+[[noreturn]] void FailUsage(const std::string& line);
+
+// A usage error unless exactly `n` positional arguments were given; `what` names them.
+struct ParsedArgs;
+void NeedPositional(const ParsedArgs& a, size_t n, const std::string& what);
+
 // Input options shared by every command that reads a history.
 struct InputOptions {
     std::string format;          // karmo, text, text-noheader, asc, bin; empty: from the name
