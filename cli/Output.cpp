@@ -9,6 +9,20 @@
 
 namespace karmo::cli {
 
+namespace {
+
+// The "levels" member: range and cycles of each level of the batch's spectrum.
+JsonWriter& writeLevels(JsonWriter& j, const DataBatch& b) {
+    j.key("levels").beginArray();
+    for (int i = 1; i <= b.LevelCount && i <= kMaxLevels; ++i) {
+        const auto k = static_cast<size_t>(i);
+        j.beginObject().field("range", b.LevelRange[k]).field("cycles", b.LevelCycles[k]).endObject();
+    }
+    return j.endArray();
+}
+
+}  // namespace
+
 std::string QuantityWord(const std::string& quantity) {
     return quantity.rfind("Strain", 0) == 0 ? "Strain" : "Stress";
 }
@@ -42,12 +56,7 @@ void WriteSpectrumJson(JsonWriter& j, const AppState& s) {
         .field("minRange", b.MinRange)
         .field("volume", b.Volume)
         .field("omitted", s.OmittedCycles);
-    j.key("levels").beginArray();
-    for (int i = 1; i <= b.LevelCount && i <= kMaxLevels; ++i) {
-        const auto k = static_cast<size_t>(i);
-        j.beginObject().field("range", b.LevelRange[k]).field("cycles", b.LevelCycles[k]).endObject();
-    }
-    j.endArray().endObject();
+    writeLevels(j, b).endObject();
 }
 
 void WriteFitJson(JsonWriter& j, const AppState& s) {
@@ -92,12 +101,7 @@ void WriteBatchJson(JsonWriter& j, const AppState& s, int slot, int number) {
         .field("max", b.MaxValue)
         .field("min", b.MinValue)
         .field("levelCount", b.LevelCount);
-    j.key("levels").beginArray();
-    for (int i = 1; i <= b.LevelCount && i <= kMaxLevels; ++i) {
-        const auto k = static_cast<size_t>(i);
-        j.beginObject().field("range", b.LevelRange[k]).field("cycles", b.LevelCycles[k]).endObject();
-    }
-    j.endArray()
+    writeLevels(j, b)
         .field("maxRange", b.MaxRange)
         .field("minRange", b.MinRange)
         .field("volume", b.Volume)
