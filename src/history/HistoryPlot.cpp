@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "core/NumberForms.h"
+#include "history/Extremes.h"
 
 namespace karmo {
 
@@ -13,31 +14,6 @@ constexpr double kTwipsPerInch = 1440.0;
 constexpr Color kBlack = 0x000000;
 constexpr Color kWhite = 0xFFFFFF;
 constexpr double kArrow = 30;   // arrow heads, twips
-
-// Largest and smallest of x[0..n) (n >= 1). Eight independent lanes so the comparisons
-// do not wait on each other: a full window of a long record is scanned at memory speed.
-void columnExtremes(const float* x, size_t n, float& mx, float& mn) {
-    constexpr size_t kLanes = 8;
-    float hi[kLanes], lo[kLanes];
-    for (size_t l = 0; l < kLanes; ++l) hi[l] = lo[l] = x[0];
-    size_t i = 0;
-    for (; i + kLanes <= n; i += kLanes) {
-        for (size_t l = 0; l < kLanes; ++l) {
-            hi[l] = x[i + l] > hi[l] ? x[i + l] : hi[l];
-            lo[l] = x[i + l] < lo[l] ? x[i + l] : lo[l];
-        }
-    }
-    for (; i < n; ++i) {
-        hi[0] = x[i] > hi[0] ? x[i] : hi[0];
-        lo[0] = x[i] < lo[0] ? x[i] : lo[0];
-    }
-    mx = hi[0];
-    mn = lo[0];
-    for (size_t l = 1; l < kLanes; ++l) {
-        mx = hi[l] > mx ? hi[l] : mx;
-        mn = lo[l] < mn ? lo[l] : mn;
-    }
-}
 
 // The point count that fits in the history slots: Values hold points 1..size-2.
 int32_t storedCount(const AppState& s, int batch) {
@@ -214,8 +190,8 @@ void DrawHistoryCurve(Canvas& c, const std::vector<float>& values, int32_t count
             const int64_t first = std::max<int64_t>(static_cast<int64_t>(col) * k, s);
             const int64_t last = std::min<int64_t>(static_cast<int64_t>(col) * k + k, e);
             if (first > last) continue;
-            float hi, lo;
-            columnExtremes(v + first, static_cast<size_t>(last - first + 1), hi, lo);
+            float hi = v[first], lo = v[first];
+            MergeExtremes(v + first, static_cast<size_t>(last - first + 1), hi, lo);
             const double x = xL + (static_cast<double>(col) * k - s) * xs;
             c.line(x, y0 + lo * ys, x, y0 + hi * ys);
         }

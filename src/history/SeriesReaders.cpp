@@ -14,6 +14,8 @@
 #include <string_view>
 #include <system_error>
 
+#include "history/Extremes.h"
+
 namespace karmo {
 
 std::string AsciiSeriesTitle(const AppState& s) { return "Real ASCII " + s.QuantityName + "History"; }
@@ -164,33 +166,6 @@ bool convertBlock(float* x, size_t n, float factor, size_t& badIndex) {
     return !bad;
 }
 
-// Largest and smallest of x[0..n), merged into mx and mn. Eight independent lanes, so the
-// comparisons do not wait on each other; the samples are finite here, so the lanes give
-// the plain scan's values.
-void extremes(const float* x, size_t n, float& mx, float& mn) {
-    constexpr size_t kLanes = 8;
-    float hi[kLanes], lo[kLanes];
-    for (size_t l = 0; l < kLanes; ++l) {
-        hi[l] = mx;
-        lo[l] = mn;
-    }
-    size_t i = 0;
-    for (; i + kLanes <= n; i += kLanes) {
-        for (size_t l = 0; l < kLanes; ++l) {
-            hi[l] = x[i + l] > hi[l] ? x[i + l] : hi[l];
-            lo[l] = x[i + l] < lo[l] ? x[i + l] : lo[l];
-        }
-    }
-    for (; i < n; ++i) {
-        hi[0] = x[i] > hi[0] ? x[i] : hi[0];
-        lo[0] = x[i] < lo[0] ? x[i] : lo[0];
-    }
-    for (size_t l = 0; l < kLanes; ++l) {
-        mx = hi[l] > mx ? hi[l] : mx;
-        mn = lo[l] < mn ? lo[l] : mn;
-    }
-}
-
 std::string dropLastChars(std::string name, size_t chars) {
     // Counts UTF-8 characters, not bytes: file names are UTF-8 in memory.
     while (chars > 0 && !name.empty()) {
@@ -267,7 +242,7 @@ public:
         }
         std::vector<float> v = r.takePoints();
         float maxV = v[1], minV = v[1];
-        extremes(v.data() + 2, count - 1, maxV, minV);
+        MergeExtremes(v.data() + 2, count - 1, maxV, minV);
         size_t n = count;
         if (n % 2 == 1) {
             // ASCII: the previous reversal of the same kind. Binary: the last point, one
@@ -366,7 +341,9 @@ private:
     SeriesJob& job_;
 };
 
-bool parseFloat(std::string_view t, float& out) {
+// The whole token as a number; a leading '+' is allowed (but not "+-").
+template <class T>
+bool parseNumber(std::string_view t, T& out) {
     const char* b = t.data();
     const char* e = b + t.size();
     if (b != e && *b == '+') {
@@ -377,16 +354,9 @@ bool parseFloat(std::string_view t, float& out) {
     return r.ec == std::errc() && r.ptr == e;
 }
 
-bool parseFinite(std::string_view t, double& out) {
-    const char* b = t.data();
-    const char* e = b + t.size();
-    if (b != e && *b == '+') {
-        ++b;
-        if (b != e && *b == '-') return false;
-    }
-    const auto r = std::from_chars(b, e, out, std::chars_format::general);
-    return r.ec == std::errc() && r.ptr == e && std::isfinite(out);
-}
+bool parseFloat(std::string_view t, float& out) { return parseNumber(t, out); }
+
+bool parseFinite(std::string_view t, double& out) { return parseNumber(t, out) && std::isfinite(out); }
 
 // A header count: its fraction is dropped; counts beyond any file are kept as a claim.
 int64_t countFromHeader(double n) {
