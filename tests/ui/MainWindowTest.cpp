@@ -9,6 +9,7 @@
 #include <optional>
 
 #include "UiTestEnv.h"
+#include "core/Settings.h"
 #include "ui/FocusEdit.h"
 #include "ui/HelpWindow.h"
 #include "ui/QtCanvas.h"
@@ -19,23 +20,12 @@ namespace {
 
 using test::Ui;
 
-// The eight buttons of the history panel and their tips.
-const std::pair<const char*, const char*> kHistoryTips[] = {
-    {"Cmd_Zoom_Refr", "Refresh the display"},
-    {"cmd_Rescale", "Rescale the stress history"},
-    {"cmd_Save", "Save the stress history to file"},
-    {"cmd_Correction", "Correct or smooth the stress history"},
-    {"cmd_Cycle_Count", "Perform rainflow counting"},
-    {"cmd_Subtract", "Subtract some points from the stress history"},
-    {"cmd_Append", "Add a stress history to the current one"},
-    {"cmd_Cancel", "Close editing the stress history"},
-};
-
 void ExpectTips(MainWindow& w, bool shown) {
     EXPECT_EQ(w.action("mnu_tool_0")->isChecked(), shown);
     EXPECT_EQ(w.action("mnu_tool_1")->isChecked(), !shown);
     EXPECT_EQ(w.state().ToolTipsHidden, shown ? 0 : 1);
-    for (const auto& [name, tip] : kHistoryTips)
+    // The table's texts are pinned in the settings tests; here the window must show them.
+    for (const auto& [name, tip] : HistoryButtonToolTips())
         EXPECT_EQ(w.findChild<QWidget*>(name)->toolTip(), shown ? QString(tip) : QString()) << name;
 }
 
