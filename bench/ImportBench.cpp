@@ -164,30 +164,26 @@ void plainRead(benchmark::State& state, const std::string& path) {
 void BM_PlainReadBinary(benchmark::State& state) { plainRead(state, binaryFile(state.range(0) != 0)); }
 void BM_PlainReadAscii(benchmark::State& state) { plainRead(state, asciiFile(state.range(0) != 0)); }
 
-void BM_ImportBinary(benchmark::State& state) {
-    const std::string& path = binaryFile(state.range(0) != 0);
+using SeriesReader = SeriesRead (*)(AppState&, Prompter&, const std::string&, int);
+
+void importRun(benchmark::State& state, const std::string& path, SeriesReader read, int64_t samples) {
     QuietPrompter p;
     int32_t points = 0;
     for (auto _ : state) {
         AppState s;
         s.CurrentBatch = 1;
-        if (ReadBinarySeries(s, p, path, 1) != SeriesRead::Loaded) state.SkipWithError("read failed");
+        if (read(s, p, path, 1) != SeriesRead::Loaded) state.SkipWithError("read failed");
         points = s.batch().PointCount;
     }
-    report(state, kBinarySamples, std::filesystem::file_size(path), points);
+    report(state, samples, std::filesystem::file_size(path), points);
+}
+
+void BM_ImportBinary(benchmark::State& state) {
+    importRun(state, binaryFile(state.range(0) != 0), ReadBinarySeries, kBinarySamples);
 }
 
 void BM_ImportAscii(benchmark::State& state) {
-    const std::string& path = asciiFile(state.range(0) != 0);
-    QuietPrompter p;
-    int32_t points = 0;
-    for (auto _ : state) {
-        AppState s;
-        s.CurrentBatch = 1;
-        if (ReadAsciiSeries(s, p, path, 1) != SeriesRead::Loaded) state.SkipWithError("read failed");
-        points = s.batch().PointCount;
-    }
-    report(state, kAsciiSamples, std::filesystem::file_size(path), points);
+    importRun(state, asciiFile(state.range(0) != 0), ReadAsciiSeries, kAsciiSamples);
 }
 
 // Argument 1: sum of sines plus noise; 0: white noise.
