@@ -4,6 +4,23 @@
 
 namespace karmo {
 
+void CopySpectrumFields(const BatchRecord& from, BatchRecord& to) {
+    to.LevelCount = from.LevelCount;
+    to.LevelRange = from.LevelRange;
+    to.LevelCycles = from.LevelCycles;
+    to.MaxRange = from.MaxRange;
+    to.MinRange = from.MinRange;
+    to.Volume = from.Volume;
+    to.FitQ = from.FitQ;
+    to.FitR = from.FitR;
+    to.SourceQ = from.SourceQ;
+    to.SourceR = from.SourceR;
+    to.SourceType = from.SourceType;
+    to.UltimateStrength = from.UltimateStrength;
+    to.YieldStrength = from.YieldStrength;
+    to.NotchFactor = from.NotchFactor;
+}
+
 void InitAppState(AppState& s, const std::string& currentDir, const std::string& currentDrive,
                   int32_t displayNumColors) {
     s = AppState{};

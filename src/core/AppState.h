@@ -44,6 +44,11 @@ struct BatchRecord {
     bool operator==(const BatchRecord&) const = default;
 };
 
+// Copies the spectrum with its fit, source distribution and material values (the levels,
+// MaxRange, MinRange, Volume, FitQ/R, SourceQ/R/Type, Su, Sy, Kf): what an abandoned
+// spectrum edit puts back.
+void CopySpectrumFields(const BatchRecord& from, BatchRecord& to);
+
 struct DataBatch : BatchRecord {
     BatchRecord Saved;              // as loaded / last committed; restored when an edit is abandoned
     bool Deleted = false;

@@ -13,22 +13,9 @@ namespace {
 
 const std::string kTitle(kLoadingDatabaseTitle);
 
-// The fields the saved copy restores when a spectrum edit is abandoned.
+// The fields the saved copy restores when a spectrum edit is abandoned: the name too.
 void copySpectrumFields(const BatchRecord& from, BatchRecord& to) {
-    to.LevelCount = from.LevelCount;
-    to.LevelRange = from.LevelRange;
-    to.LevelCycles = from.LevelCycles;
-    to.MaxRange = from.MaxRange;
-    to.MinRange = from.MinRange;
-    to.Volume = from.Volume;
-    to.FitQ = from.FitQ;
-    to.FitR = from.FitR;
-    to.SourceQ = from.SourceQ;
-    to.SourceR = from.SourceR;
-    to.SourceType = from.SourceType;
-    to.UltimateStrength = from.UltimateStrength;
-    to.YieldStrength = from.YieldStrength;
-    to.NotchFactor = from.NotchFactor;
+    CopySpectrumFields(from, to);
     to.Name = from.Name;
 }
 

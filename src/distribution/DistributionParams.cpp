@@ -149,22 +149,7 @@ DistributionParamsOkResult DistributionParamsOk(AppState& s, Prompter& p,
 bool DistributionParamsCancel(AppState& s, bool correctionFlag) {
     DataBatch& b = s.batch();
     const BatchRecord& copy = s.SpectrumBackup;
-    if (copy.LevelCount > 0) {
-        b.LevelCount = copy.LevelCount;
-        b.MinRange = copy.MinRange;
-        b.MaxRange = copy.MaxRange;
-        b.Volume = copy.Volume;
-        b.LevelRange = copy.LevelRange;
-        b.LevelCycles = copy.LevelCycles;
-        b.UltimateStrength = copy.UltimateStrength;
-        b.NotchFactor = copy.NotchFactor;
-        b.YieldStrength = copy.YieldStrength;
-        b.FitQ = copy.FitQ;
-        b.FitR = copy.FitR;
-        b.SourceQ = copy.SourceQ;
-        b.SourceR = copy.SourceR;
-        b.SourceType = copy.SourceType;
-    }
+    if (copy.LevelCount > 0) CopySpectrumFields(copy, b);
     s.UiMode = kUiIdle;
     if (correctionFlag) {
         s.DistributionType = SourceDistributionType(b);

@@ -140,21 +140,7 @@ SpectrumParamsBox NextSpectrumParamsBox(SpectrumParamsBox from, bool down) {
 
 void SpectrumParamsCancel(AppState& s) {
     DataBatch& b = s.batch();
-    const BatchRecord& c = s.SpectrumBackup;
-    b.LevelCount = c.LevelCount;
-    b.LevelRange = c.LevelRange;
-    b.LevelCycles = c.LevelCycles;
-    b.MaxRange = c.MaxRange;
-    b.MinRange = c.MinRange;
-    b.Volume = c.Volume;
-    b.FitQ = c.FitQ;
-    b.FitR = c.FitR;
-    b.SourceQ = c.SourceQ;
-    b.SourceR = c.SourceR;
-    b.SourceType = c.SourceType;
-    b.UltimateStrength = c.UltimateStrength;
-    b.YieldStrength = c.YieldStrength;
-    b.NotchFactor = c.NotchFactor;
+    CopySpectrumFields(s.SpectrumBackup, b);
     s.UiMode = kUiIdle;
 }
 
