@@ -6,6 +6,12 @@ namespace karmo {
 
 // Colours are 0x00BBGGRR (red in the low byte), as stored in the settings file.
 using Color = uint32_t;
+inline constexpr Color kBlack = 0x000000;
+inline constexpr Color kWhite = 0xFFFFFF;
+inline constexpr Color kGrey = 0x808080;
+
+// Plot and page coordinates are twips.
+inline constexpr double kTwipsPerInch = 1440.0;
 
 enum class DrawMode { Copy, NotXor };
 enum class DashStyle { Solid, Dash, Dot, DashDot, DashDotDot };

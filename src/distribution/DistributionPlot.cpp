@@ -12,11 +12,6 @@ namespace karmo {
 
 namespace {
 
-constexpr Color kBlack = 0x000000;
-constexpr Color kWhite = 0xFFFFFF;
-constexpr Color kGrey = 0x808080;
-constexpr double kTwipsPerInch = 1440.0;
-
 void densityCurve(AppState& s, const DataBatch& b, Canvas& target, float right, float left,
                   float height, float base, float Q, float R, float penWidth, Color colour) {
     const int16_t type = EffectiveType(s.DistributionType);

@@ -10,9 +10,6 @@ namespace karmo {
 
 namespace {
 
-constexpr double kTwipsPerInch = 1440.0;
-constexpr Color kBlack = 0x000000;
-constexpr Color kWhite = 0xFFFFFF;
 constexpr double kArrow = 30;   // arrow heads, twips
 
 // The point count that fits in the history slots: Values hold points 1..size-2.

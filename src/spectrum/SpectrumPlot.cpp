@@ -6,8 +6,6 @@ namespace karmo {
 
 namespace {
 
-constexpr double kTwipsPerInch = 1440.0;
-constexpr Color kBlack = 0x000000;
 // Where the axes sit inside the plot area (fractions of its width and height).
 constexpr double kAxisLeft = 0.1;
 constexpr double kAxisRight = 0.9;
