@@ -161,15 +161,6 @@ int dbDelete(const ParsedArgs& a, std::ostream& out, std::ostream& err) {
     FailInput(p, before, "karmo-cli: the Loading Database in " + a.positional[0] + " was not changed");
 }
 
-// Where a stored batch's data come from, as its report shows it: a history, a spectrum
-// generated from a source distribution, or a spectrum typed in.
-int16_t storedBatchKind(const DataBatch& b) {
-    if (b.PointCount > 0) return 1;
-    if (b.SourceR != 0) return 3;
-    if (b.LevelCount > 0) return 2;
-    return 0;
-}
-
 bool validDate(const std::string& d) {
     if (d.size() != 10 || d[2] != '-' || d[5] != '-') return false;
     for (size_t i : {0u, 1u, 3u, 4u, 6u, 7u, 8u, 9u})
@@ -201,7 +192,7 @@ int ReportCommand(const ParsedArgs& a, std::ostream& out, std::ostream& err) {
     DataBatch& b = s.batch();
     s.DistributionType = SourceDistributionType(b);
     s.DistributionLabel = DistributionLabelFor(s.DistributionType);
-    s.BatchKind = storedBatchKind(b);
+    s.BatchKind = StoredBatchKind(b);
     if (b.UltimateStrength > 1.001f) RebuildDmseLabel(s);
 
     // kardt.dat does not keep the history title: it comes from the batch's history file.
@@ -212,9 +203,14 @@ int ReportCommand(const ParsedArgs& a, std::ostream& out, std::ostream& err) {
         s.HistoryPath = historyPath;
         s.TextHasHeader = -1;
         const OpenHistoryResult r = OpenChkHFile(s, p);
-        const std::string title = r.read == HistoryRead::Loaded ? s.batch().Title : std::string();
+        const bool loaded = r.read == HistoryRead::Loaded;
+        const std::string title = loaded ? s.batch().Title : std::string();
+        const int32_t points = loaded ? s.batch().PointCount : stored.PointCount;
         static_cast<BatchRecord&>(s.batch()) = stored;   // the report shows the stored fields
         s.batch().Title = title;
+        // ... but the points of the history itself, as the window reports a loaded history
+        // (kardt.dat counts the closing value too)
+        s.batch().PointCount = points;
     }
 
     const auto target = a.value("-o");

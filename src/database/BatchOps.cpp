@@ -235,4 +235,11 @@ void PrepareSpectrumEdit(AppState& s) {
     NameBatchIfEmpty(s, s.CurrentBatch);
 }
 
+int16_t StoredBatchKind(const DataBatch& b) {
+    if (b.PointCount > 0) return 1;
+    if (b.SourceR != 0) return 3;
+    if (b.LevelCount > 0) return 2;
+    return 0;
+}
+
 }  // namespace karmo

@@ -78,4 +78,8 @@ EditHistoryStep EditHistoryClick(AppState& s, Prompter& p);
 // a new batch (cleared); an unnamed batch gets its name. The panel is then hidden and the editing begins.
 void PrepareSpectrumEdit(AppState& s);
 
+// Where a stored batch's data come from, as its summary report shows it (BatchKind): 1 a
+// history, 3 a spectrum generated from a source distribution, 2 a spectrum typed in, 0 none.
+int16_t StoredBatchKind(const DataBatch& b);
+
 }  // namespace karmo

@@ -69,6 +69,8 @@ SpectrumParamsOkResult SpectrumParamsOk(AppState& s, Prompter& p, const Spectrum
     b.SourceQ = 0;
     b.SourceR = 0;
     BuildSpectrumLevels(s, p);
+    // The levels now come from the history as it stands: saving that history keeps them.
+    s.SpectrumRebuilt = true;
     s.SpectrumChanged = true;
     FillWorkingLevels(s);
     if (b.LevelCount < 1) {

@@ -110,7 +110,7 @@ HistoryScreen::HistoryScreen(MainWindow& w) : QObject(&w), w_(w) {
     connect(static_cast<StressInfoPanel*>(info_), &StressInfoPanel::freeAreaClicked, this,
             &HistoryScreen::frm_Stress_Info_Click);
 
-    // The window's hooks: the display-mode pop-up, a change of units, the save panel's OK.
+    // The window's hooks: the display-mode pop-up and a change of units.
     w_.onRedrawHistory = [this] {
         if (hist_->isVisible()) drawHistory(w_.state().ViewStart);
     };
@@ -118,14 +118,6 @@ HistoryScreen::HistoryScreen(MainWindow& w) : QObject(&w), w_(w) {
     w_.onUnitsChanged = [this, units] {
         if (units) units();
         if (hist_->isVisible() && geom_.drawn) redrawHistoryExtremes();
-    };
-    auto action = w_.onDataAction;
-    w_.onDataAction = [this, action] {
-        auto* ds = static_cast<DataServPanel*>(panel("frm_data_serv"));
-        if (ds->mode() == DataServMode::SaveHistory)
-            saveHistoryAction();
-        else if (action)
-            action();
     };
 }
 
@@ -660,6 +652,8 @@ void HistoryScreen::closeEditing() {
     info_->hide();
     hist_->hide();
     scroll_->hide();
+    // The spectrum and distribution of the history go with it.
+    for (const char* n : {"frm_Spectr", "frm_Spectrum_Info", "frm_Distr"}) panel(n)->hide();
     s.AfterCounting = false;
     w_.hideWorkingPanels();
     s.HistoryShown = false;
@@ -681,30 +675,6 @@ void HistoryScreen::cmd_Save_Click() {
     w_.showDataServ(DataServMode::SaveHistory);
     s.SavingHistory = true;
     s.UiMode = 0;
-}
-
-void HistoryScreen::saveHistoryAction() {
-    AppState& s = w_.state();
-    auto* ds = static_cast<DataServPanel*>(panel("frm_data_serv"));
-    s.SaveFileName = ds->edit(QStringLiteral("File_Name"))->text().toStdString();
-    s.DatabaseDir = ds->dirs()->path().toStdString();
-    const SaveOutcome o = SaveFromDialog(s, w_.prompter());
-    if (o.historyChanged) {
-        s.ViewCount = std::min(s.ViewCount, s.batch().PointCount);
-        drawHistory(std::clamp(s.ViewStart, 1, std::max(1, s.batch().PointCount - s.ViewCount + 1)));
-    }
-    if (o.focusCorrection) {
-        ds->hide();
-        s.UiMode = kUiIdle;
-        info_->button(QStringLiteral("cmd_Correction"))->setFocus();
-        return;
-    }
-    if (o.showBatch || o.reloaded) fillInformation();
-    if (o.hideDialog) {
-        ds->hide();
-        s.SavingHistory = false;
-        s.UiMode = kUiIdle;
-    }
 }
 
 }  // namespace karmo

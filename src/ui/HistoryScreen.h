@@ -37,6 +37,8 @@ public:
     // A history that has just been read: the whole history from point 1.
     void showLoadedHistory();
     void resetZoom();
+    // The information panel's texts for the current batch.
+    void fillInformation();
     // The extremes line of the plot in the units now in force.
     void redrawHistoryExtremes();
     // The history on the printer or the save picture (screen printing).
@@ -76,10 +78,8 @@ private:
     void setZoomButton(bool refresh, bool enabled);
     void markBox(double x1, double y1, double x2, double y2);
     void eraseMark();
-    void fillInformation();
     void applyScroll(int16_t min, int16_t max, int16_t smallChange, int16_t largeChange, int16_t value);
     void closeEditing();
-    void saveHistoryAction();
     double textScale() const;
 
     MainWindow& w_;

@@ -19,13 +19,16 @@
 #include "core/ShutDown.h"
 #include "core/StartUp.h"
 #include "core/Units.h"
+#include "database/BatchOps.h"
 #include "database/DataServices.h"
 #include "spectrum/MeanStress.h"
 #include "ui/BatchDisplay.h"
+#include "ui/DatabaseScreen.h"
 #include "ui/FileLists.h"
 #include "ui/FocusEdit.h"
 #include "ui/HelpWindow.h"
 #include "ui/HistoryScreen.h"
+#include "ui/PrintingScreen.h"
 #include "ui/QtCanvas.h"
 #include "ui/QtPrompter.h"
 #include "ui/panels/AboutPanel.h"
@@ -86,7 +89,10 @@ MainWindow::MainWindow(MainWindowOptions options, QWidget* parent)
     buildMenus();
     buildPanels();
     startUp(options);
+    // The screens, each owning the wiring of its area of the window.
     history_ = new HistoryScreen(*this);
+    database_ = new DatabaseScreen(*this);
+    printing_ = new PrintingScreen(*this);
     AttachSpectrumRoad(*this);
 }
 
@@ -142,16 +148,17 @@ void MainWindow::buildMenus() {
     connect(addAction(settings, "mnu_save_Sett", QStringLiteral("&Save Settings")), &QAction::triggered, this,
             &MainWindow::mnu_save_Sett_Click);
 
+    // The Data menu is the database screen's.
     QMenu* data = menu(nullptr, bar, "mnu_Data", QStringLiteral("&Data"));
     connect(addAction(data, "mnu_data_serv", QStringLiteral("&Open Database")), &QAction::triggered, this,
-            &MainWindow::mnu_data_serv_Click);
+            [this] { database_->mnu_data_serv_Click(); });
     connect(addAction(data, "mnu_data_new", QStringLiteral("&New Database")), &QAction::triggered, this,
-            &MainWindow::mnu_data_new_Click);
+            [this] { database_->mnu_data_new_Click(); });
     data->addSeparator();
     connect(addAction(data, "mnu_data_edit", QStringLiteral("&Edit Database")), &QAction::triggered, this,
-            &MainWindow::mnu_data_edit_Click);
+            [this] { database_->mnu_data_edit_Click(); });
     connect(addAction(data, "mnu_data_save", QStringLiteral("&Save Database")), &QAction::triggered, this,
-            &MainWindow::mnu_data_save_Click);
+            [this] { database_->mnu_data_save_Click(); });
 
     // The printing and summary commands belong to the report code; the window only checks
     // that it is idle and passes them on.
@@ -174,7 +181,7 @@ void MainWindow::buildMenus() {
     connect(addAction(summ, "mnu_pdoc", QStringLiteral("on &Printer")), &QAction::triggered, this,
             hook(&MainWindow::onPrintSummary));
     connect(addAction(summ, "mnu_pfile", QStringLiteral("to File...")), &QAction::triggered, this,
-            hook(&MainWindow::onPrintSummaryToFile));
+            [this] { printing_->mnu_pfile_Click(); });
 
     QMenu* screen = menu(nullptr, bar, "mnu_Screen", QStringLiteral("Scree&n"));
     connect(addAction(screen, "mnu_copyscreen", QStringLiteral("&Copy Screen on Printer")), &QAction::triggered,
@@ -467,7 +474,16 @@ void MainWindow::refreshUnitCaptions() {
     if (onUnitsChanged) onUnitsChanged();
 }
 
-void MainWindow::showBatch(int b) { loadDbase_->display(PrepareBatchDisplay(s_, b)); }
+void MainWindow::showBatch(int b) {
+    loadDbase_->display(PrepareBatchDisplay(s_, b));
+    loadDbase_->setDeletedLook(s_.batch(b).Deleted);
+    // What the summary report of the batch shows follows where its data come from.
+    if (b == s_.CurrentBatch) s_.BatchKind = StoredBatchKind(s_.batch(b));
+}
+
+void MainWindow::setSaveFilePicker(std::function<QString(const QString&, const QString&)> pick) {
+    printing_->setSaveFilePicker(std::move(pick));
+}
 
 void MainWindow::showDataServ(DataServMode mode) {
     s_.DataMode = static_cast<int16_t>(mode);
@@ -539,7 +555,7 @@ void MainWindow::cmd_data_do_Click() {
         applyColors();
         return;
     }
-    if (onDataAction) onDataAction();
+    database_->DoDataAction();
 }
 
 void MainWindow::cmd_data_cancel_Click() {
@@ -550,12 +566,7 @@ void MainWindow::cmd_data_cancel_Click() {
         applyColors();
         return;
     }
-    if (onDataCancel) {
-        onDataCancel();
-        return;
-    }
-    dataServ_->hide();
-    s_.UiMode = kUiIdle;
+    database_->cmd_data_cancel_Click();
 }
 
 void MainWindow::mnu_tool_Click(int index) {
@@ -569,63 +580,6 @@ void MainWindow::mnu_tool_Click(int index) {
 void MainWindow::mnu_save_Sett_Click() {
     if (s_.UiMode != kUiIdle) return;
     SaveSettings(s_, startDir_.toStdString(), *prompter_);
-}
-
-bool MainWindow::databaseCommandAllowed() {
-    if (s_.UiMode != kUiIdle) return false;
-    if (hist_->isVisible() || spectr_->isVisible()) {
-        QApplication::beep();
-        return false;
-    }
-    return true;
-}
-
-void MainWindow::mnu_data_serv_Click() {
-    if (!databaseCommandAllowed()) return;
-    if (onOpenDatabase) {
-        onOpenDatabase();
-        return;
-    }
-    if (!ConfirmLeavingDatabase(s_, *prompter_)) return;
-    loadDbase_->hide();
-    showDataServ(DataServMode::OpenDatabase);
-    s_.UiMode = 0;
-}
-
-void MainWindow::mnu_data_new_Click() {
-    if (!databaseCommandAllowed()) return;
-    if (onNewDatabase) {
-        onNewDatabase();
-        return;
-    }
-    if (!ConfirmLeavingDatabase(s_, *prompter_)) return;
-    loadDbase_->hide();
-    showDataServ(DataServMode::NewDatabase);
-    s_.UiMode = 0;
-}
-
-void MainWindow::mnu_data_edit_Click() {
-    if (s_.UiMode != kUiIdle) return;
-    if (hist_->isVisible() || spectr_->isVisible()) return;
-    hideWorkingPanels();
-    if (onEditDatabase)
-        onEditDatabase();
-    else
-        showBatch(s_.CurrentBatch);
-    loadDbase_->edit(QStringLiteral("txt_Batch"))->setEnabled(true);
-    loadDbase_->setDefaultButton(loadDbase_->button(QStringLiteral("Cmd_Load_Db_Cancel")));
-    loadDbase_->show();
-}
-
-void MainWindow::mnu_data_save_Click() {
-    if (s_.UiMode != kUiIdle) return;
-    if (onSaveDatabase) {
-        onSaveDatabase();
-        return;
-    }
-    loadDbase_->hide();
-    showDataServ(DataServMode::SaveDatabase);
-    s_.UiMode = 0;
 }
 
 void MainWindow::mnu_opt_Click() {

@@ -33,6 +33,8 @@ class DistrPanel;
 class LoadDbasePanel;
 class AboutPanel;
 class HistoryScreen;
+class DatabaseScreen;
+class PrintingScreen;
 
 struct MainWindowOptions {
     // The directory the program started in: Karmo.cfg is read from and saved to it, and the
@@ -82,9 +84,15 @@ public:
     HelpWindow* helpWindow() const { return help_; }
     // The history plot, the input panel and the history panel's commands.
     HistoryScreen* historyScreen() const { return history_; }
+    // The "&Data" menu, the Data Services dialog and the Loading Database panel.
+    DatabaseScreen* databaseScreen() const { return database_; }
+    PrintingScreen* printingScreen() const { return printing_; }
 
     // The colour picker of the colours dialog; tests replace the QColorDialog.
     void setColorPicker(std::function<Color(Color)> pick) { pickColor_ = std::move(pick); }
+    // The save-file dialog of the printing commands (title, filter -> chosen path, empty when
+    // cancelled); tests replace the QFileDialog.
+    void setSaveFilePicker(std::function<QString(const QString&, const QString&)> pick);
 
     // Refresh helpers the operations call after they change the state.
     void applyToolTips();
@@ -105,10 +113,6 @@ public:
     void mnu_settings_Click();
     void mnu_tool_Click(int index);
     void mnu_save_Sett_Click();
-    void mnu_data_serv_Click();
-    void mnu_data_new_Click();
-    void mnu_data_edit_Click();
-    void mnu_data_save_Click();
     void mnu_opt_Click();
     void mnu_contents_Click();
     void mnu_about_Click();
@@ -120,12 +124,9 @@ public:
     void Graphics_Click(int index);
     void quantityLabel_Click(QuantityLabel label, int element);
 
-    // Hooks for the commands whose work lives with the database, printing and history
-    // code; each is called after the UiMode check.
-    std::function<void()> onOpenDatabase, onNewDatabase, onEditDatabase, onSaveDatabase;
-    std::function<void()> onDataAction, onDataCancel;     // cmd_data_do / cancel outside colours mode
-    std::function<void()> onPrintScreen, onPrintScreenToFile, onPrintSummary, onPrintSummaryToFile,
-        onCopyScreen, onRedrawHistory;
+    // Hooks for the commands whose work lives with the printing and history code; each is
+    // called after the UiMode check.
+    std::function<void()> onPrintScreen, onPrintScreenToFile, onPrintSummary, onCopyScreen, onRedrawHistory;
     // After a change of units: the plot extremes, the spectrum and the correction preview.
     std::function<void()> onUnitsChanged;
     // Rebuilds the mean-stress label in the new stress unit (the mean-stress code).
@@ -146,7 +147,6 @@ private:
     void setStartMenus();
     void syncUnitMenus();
     void syncToolTipMenus();
-    bool databaseCommandAllowed();
     QAction* addAction(QMenu* menu, const char* name, const QString& caption);
 
     AppState s_;
@@ -171,6 +171,8 @@ private:
     LoadDbasePanel* loadDbase_ = nullptr;
     AboutPanel* about_ = nullptr;
     HistoryScreen* history_ = nullptr;
+    DatabaseScreen* database_ = nullptr;
+    PrintingScreen* printing_ = nullptr;
     QPointer<HelpWindow> help_;
     std::unique_ptr<QPrinter> printer_;
 };

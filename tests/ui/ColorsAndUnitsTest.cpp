@@ -94,6 +94,10 @@ struct BatchDisplay : ::testing::Test {
         ui.w.show();
         ui.act("mnu_data_edit")->setEnabled(true);
         ui.act("mnu_data_edit")->trigger();
+        // "&Edit Database" stands on a new batch behind the last: back to the example batch
+        s.CurrentBatch = 1;
+        s.NewBatch = false;
+        ui.w.showBatch(1);
     }
     QString text(const char* name) { return db->label(name)->text(); }
     void click(const char* name) { static_cast<ClickLabel*>(db->label(name))->clicked(Qt::LeftButton); }

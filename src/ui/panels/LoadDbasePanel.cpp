@@ -142,4 +142,12 @@ void LoadDbasePanel::display(const BatchDisplayTexts& t) {
     label(QStringLiteral("lbl_Db_Mse"))->setText(Q(t.meanStressLine));
 }
 
+void LoadDbasePanel::setDeletedLook(bool deleted) {
+    button(QStringLiteral("cmd_Load_Db_Del"))->setText(deleted ? QStringLiteral("&Undelete") : QStringLiteral("&Delete"));
+    for (const char* n : {"Cmd_Edit_History", "Cmd_Edit_Spectrum", "Cmd_Edit_Distribution"})
+        button(QString::fromLatin1(n))->setEnabled(!deleted);
+    for (QLabel* l : findChildren<QLabel*>())
+        if (l->objectName().startsWith(QLatin1String("lbl_Db_"))) l->setEnabled(!deleted);
+}
+
 }  // namespace karmo

@@ -13,6 +13,8 @@ class LoadDbasePanel : public Panel {
 public:
     explicit LoadDbasePanel(QWidget* parent);
     void display(const BatchDisplayTexts& t);
+    // A batch marked for deletion: "&Undelete", no editing, its values greyed.
+    void setDeletedLook(bool deleted);
 
 signals:
     // Label7, Label11 or an element of Label14 was clicked.

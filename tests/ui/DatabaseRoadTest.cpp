@@ -1,0 +1,338 @@
+#include <QDir>
+#include <QFile>
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <regex>
+#include <sstream>
+
+#include "Cli.h"
+#include "Road.h"
+#include "report/SummaryReport.h"
+
+namespace karmo {
+namespace {
+
+using test::ReadBack;
+using test::Road;
+
+// What karmo-cli prints for these arguments.
+std::string Cli(const std::vector<std::string>& args) {
+    std::ostringstream out, err;
+    EXPECT_EQ(cli::RunCli(args, out, err), 0) << err.str();
+    return out.str();
+}
+
+// "range cycles" of each level, the range with the 7 digits kardt.dat keeps.
+std::string Level(double range, long cycles) {
+    char buf[64];
+    std::snprintf(buf, sizeof buf, "%.7g %ld", static_cast<double>(static_cast<float>(range)), cycles);
+    return buf;
+}
+std::vector<std::string> JsonLevels(const std::string& json) {
+    std::vector<std::string> out;
+    const std::regex level("\\{\"range\":([-0-9.eE+]+),\"cycles\":([0-9]+)\\}");
+    for (auto it = std::sregex_iterator(json.begin(), json.end(), level); it != std::sregex_iterator(); ++it)
+        out.push_back(Level(std::stod((*it)[1]), std::stol((*it)[2])));
+    return out;
+}
+std::vector<std::string> StoredLevels(const DataBatch& b) {
+    std::vector<std::string> out;
+    for (int j = 1; j <= b.LevelCount; ++j) out.push_back(Level(b.LevelRange[j], b.LevelCycles[j]));
+    return out;
+}
+
+// The example series read into the current batch through the input panel: the
+// "Stress-Time History" source, the directory and the file picked in the lists.
+void ReadExampleSeries(Road& r) {
+    EXPECT_EQ(r.shown(), "frm_Chk_File");
+    r.choose("btt_Hist_Choice_1");
+    r.openDir("dir_File_Directory", r.path("series"));
+    r.pickFile("fil_File_Name", "strain-gauge.asc");
+    EXPECT_EQ(r.text("fil_name_HS"), "strain-gauge.asc");
+    r.click("cmd_Filepath_OK");
+    EXPECT_EQ(r.shown(), "frm_Hist frm_Hist_Parms frm_Stress_Info");
+    r.click("cmd_Hist_Parm_OK");
+}
+
+// "C&ycle" with the mean-stress correction, 12 levels down to 25.5 MPa, a Weibull fit.
+void CountExampleSeries(Road& r) {
+    r.prompter.expect("Stress History", "The Stress History has been rearranged.");
+    r.click("cmd_Cycle_Count");
+    r.choose("chk_MSE_1");
+    r.type("txt_Ultimate_Strength", "520");
+    r.type("txt_Yield_Strength", "355");
+    r.type("txt_Concent_Factor", "1.6");
+    r.click("cmd_Mean_OK");
+    EXPECT_EQ(r.shown(), "frm_Hist frm_Spectrum_Params frm_Stress_Info");
+    r.type("txt_Spectr_Levels", "12");
+    r.type("txt_Spectr_Min", "25.5");
+    r.choose("chk_Weibull");
+    r.click("cmd_Spectr_EditOK");
+    EXPECT_EQ(r.shown(), "frm_Hist frm_Spectr frm_Spectrum_Info frm_Stress_Info");
+    r.click("cmd_Calculate_Beta");
+    EXPECT_EQ(r.shown(), "frm_Distr frm_Hist frm_Spectr frm_Stress_Info");
+}
+
+const std::vector<std::string> kSameOptions = {"--levels", "12", "--min-range", "25.5", "--mse", "520,355,1.6",
+                                               "--fit", "weibull"};
+
+// Road 1: a new database, its first batch counted from the example series and saved.
+void FirstBatch(Road& r) {
+    r.copyExample("strain-gauge.asc", "series/strain-gauge.asc");
+    r.menu("mnu_data_new");
+    EXPECT_EQ(r.text("frm_data_serv"), "Loading Database");
+    EXPECT_EQ(r.text("Select_data_option"), "Select the location for the new Database...");
+    r.click("cmd_data_do");
+    EXPECT_EQ(r.shown(), "frm_Load_Dbase");
+    EXPECT_EQ(r.text("txt_Batch"), "1");
+    EXPECT_EQ(r.text("txt_Batch_Name"), "Batch 1");
+    EXPECT_TRUE(r.enabled("mnu_data_edit") && r.enabled("mnu_data_save"));
+    r.shot("new-database");
+    r.click("Cmd_Edit_History");
+    EXPECT_EQ(r.text("lbl_Chk_File_Text"), "Please make a choice (and select a History file).");
+    ReadExampleSeries(r);
+    CountExampleSeries(r);
+    r.clickPlot("Pic_Spectr");      // the spectrum's panel again, with its Save
+    r.click("cmd_Spectrum_Save");
+    r.click("cmd_Save");
+    EXPECT_EQ(r.text("frm_data_serv"), "Save Stress History");
+    EXPECT_EQ(r.text("File_Name"), "karhs.1");
+    r.click("cmd_data_do");
+    EXPECT_EQ(r.shown(), "frm_Hist frm_Spectr frm_Spectrum_Info frm_Stress_Info");
+    r.shot("history-saved");
+}
+
+TEST(DatabaseRoad, NewDatabaseFirstBatchCountedAndSaved) {
+    Road r;
+    FirstBatch(r);
+    ASSERT_TRUE(QFile::exists(r.path("kardt.dat")) && QFile::exists(r.path("karhs.1")));
+    const AppState back = ReadBack(r.dir);
+    ASSERT_EQ(back.BatchCount, 1);
+    const std::string json = Cli([&] {
+        std::vector<std::string> a = {"spectrum", r.path("series/strain-gauge.asc").toStdString()};
+        a.insert(a.end(), kSameOptions.begin(), kSameOptions.end());
+        a.push_back("--json");
+        return a;
+    }());
+    EXPECT_EQ(StoredLevels(back.batch(1)), JsonLevels(json));
+    EXPECT_EQ(back.batch(1).LevelCount, 12);
+    EXPECT_EQ(back.batch(1).Name, "Batch 1");
+    EXPECT_EQ(Level(back.batch(1).NotchFactor, back.batch(1).Volume),
+              Level(1.6, std::stol(json.substr(json.find("\"volume\":") + 9))));
+
+    // Closed, the history leaves the database panel with the batch as stored.
+    r.click("cmd_Cancel");
+    EXPECT_EQ(r.shown(), "frm_Load_Dbase");
+    EXPECT_EQ(r.text("lbl_Db_Levels"), "12");
+    EXPECT_TRUE(r.enabled("mnu_data_edit") && r.enabled("mnu_data_save") && r.enabled("mnu_data_new"));
+}
+
+// Road 6: "to File..." writes what karmo-cli reports for the saved batch.
+TEST(DatabaseRoad, SummaryToFileIsTheCliReport) {
+    Road r;
+    FirstBatch(r);
+    const QString file = r.path("summary.txt");
+    QString askedTitle, askedFilter;
+    r.w.setSaveFilePicker([&](const QString& title, const QString& filter) {
+        askedTitle = title;
+        askedFilter = filter;
+        return file;
+    });
+    ASSERT_TRUE(r.enabled("mnu_summ"));
+    const std::string date = TodayReportDate();
+    r.menu("mnu_pfile");
+    EXPECT_EQ(askedTitle, "Printing Summary to File...");
+    EXPECT_EQ(askedFilter, "KARMO Results (*.txt)");
+    QFile f(file);
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    const QByteArray written = f.readAll();
+    if (TodayReportDate() != date) GTEST_SKIP() << "the date changed while the report was written";
+    // The window knows the cycles its count left below the lowest level; kardt.dat does not
+    // keep them, so the report of the stored batch has no such line.
+    std::string window = written.toStdString();
+    const std::regex omitted("\r\n\r\nOmitted cycles: [0-9]+\r\n");
+    EXPECT_TRUE(std::regex_search(window, omitted));
+    window = std::regex_replace(window, omitted, "\r\n");
+    EXPECT_EQ(window, Cli({"report", r.dir.toStdString(), "1", "--date", date}));
+
+    // Cancelled, the dialog writes nothing and says nothing.
+    QFile::remove(file);
+    r.w.setSaveFilePicker([](const QString&, const QString&) { return QString(); });
+    r.menu("mnu_pfile");
+    EXPECT_FALSE(QFile::exists(file));
+}
+
+// Road 2: browse the example database, rename, delete, undelete, save, exit.
+TEST(DatabaseRoad, OpenBrowseRenameDeleteSaveAndExit) {
+    Road r;
+    r.copyExample("database", "database");
+    r.menu("mnu_data_serv");
+    EXPECT_EQ(r.text("cmd_data_do"), "&Open");
+    r.openDir("Dir1", r.path("database"));
+    r.pickFile("fil_Load_File", "kardt.dat");
+    r.click("cmd_data_do");
+    EXPECT_EQ(r.shown(), "frm_Load_Dbase");
+    EXPECT_EQ(r.text("txt_Batch"), "4");   // a new batch behind the three
+
+    struct Step { const char* command; const char* box; const char* batch; const char* name; };
+    const Step walk[] = {
+        {"Cmd_Load_Db_Prev", nullptr, "3", "Design spectrum, Weibull"},
+        {"Cmd_Load_Db_Prev", nullptr, "2", "Rig block programme, 10 h"},
+        {"Cmd_Load_Db_Next", nullptr, "3", "Design spectrum, Weibull"},
+        {nullptr, "1", "1", "Axle bracket B1, test track"},
+    };
+    for (const Step& s : walk) {
+        if (s.command) r.click(s.command);
+        else r.type("txt_Batch", s.box);
+        EXPECT_EQ(r.text("txt_Batch"), s.batch);
+        EXPECT_EQ(r.text("txt_Batch_Name"), s.name);
+    }
+    EXPECT_EQ(r.text("lbl_Db_Points"), "1196");
+    EXPECT_EQ(r.text("lbl_Db_Levels"), "12");
+    r.shot("database");
+
+    r.prompter.expect("Loading Database", "The batch number must be numeric", Icon::Critical);
+    r.type("txt_Batch", "x");
+    r.type("txt_Batch", "1");
+    r.type("txt_Batch_Name", "Axle bracket B1, left");
+
+    // Batch 2 is deleted, batch 3 marked and unmarked again.
+    for (const char* batch : {"2", "3"}) {
+        r.type("txt_Batch", batch);
+        r.click("cmd_Load_Db_Del");
+        EXPECT_EQ(r.text("cmd_Load_Db_Del"), "&Undelete");
+        EXPECT_FALSE(r.w.findChild<QWidget*>("Cmd_Edit_History")->isEnabled());
+    }
+    r.click("cmd_Load_Db_Del");
+    EXPECT_EQ(r.text("cmd_Load_Db_Del"), "&Delete");
+    r.click("Cmd_Load_Db_Cancel");
+    EXPECT_EQ(r.shown(), "");
+    r.menu("mnu_data_save");
+    EXPECT_EQ(r.text("frm_data_serv"), "Save Loading Database");
+    r.click("cmd_data_do");
+    EXPECT_EQ(r.shown(), "");
+
+    const AppState back = ReadBack(r.path("database"));
+    ASSERT_EQ(back.BatchCount, 2);
+    EXPECT_EQ(back.batch(1).Name, "Axle bracket B1, left");
+    EXPECT_EQ(back.batch(2).Name, "Design spectrum, Weibull");
+    EXPECT_EQ(back.batch(2).LevelCount, 15);
+    EXPECT_TRUE(QFile::exists(r.path("database/karhs.1")));
+
+    // Exit: nothing unsaved closes at once; a renamed batch asks, Cancel stays, OK goes.
+    r.menu("mnu_data_edit");
+    r.type("txt_Batch", "1");
+    r.type("txt_Batch_Name", "Axle bracket B1");
+    r.prompter.expect("Exit Program", "Changes in the Database will be lost!", Icon::Exclamation, Answer::Cancel);
+    r.menu("mnu_quit_program");
+    EXPECT_TRUE(r.w.isVisible());
+    r.prompter.expect("Exit Program", "Changes in the Database will be lost!", Icon::Exclamation, Answer::Ok);
+    r.menu("mnu_quit_program");
+    EXPECT_FALSE(r.w.isVisible());
+}
+
+TEST(DatabaseRoad, ExitWithNothingChangedAsksNothing) {
+    Road r;
+    r.copyExample("database", "database");
+    r.menu("mnu_data_serv");
+    r.openDir("Dir1", r.path("database"));
+    r.click("cmd_data_do");
+    r.click("Cmd_Load_Db_Next");    // browsing changes nothing
+    r.menu("mnu_quit_program");
+    EXPECT_FALSE(r.w.isVisible());
+}
+
+// Road 3: a stored counted batch whose history is read again and counted anew; its new
+// spectrum and material values are what the save keeps.
+TEST(DatabaseRoad, RecountedStoredBatchKeepsItsNewSpectrum) {
+    Road r;
+    r.copyExample("database", "database");
+    r.copyExample("strain-gauge.asc", "database/series/strain-gauge.asc");
+    QFile::remove(r.path("database/karhs.1"));     // the history file was lost: read it again
+    r.menu("mnu_data_serv");
+    r.openDir("Dir1", r.path("database"));
+    r.click("cmd_data_do");
+    r.type("txt_Batch", "1");
+    r.prompter.expect("Reading Stress History", "No such file or directory", Icon::Exclamation);
+    r.click("Cmd_Edit_History");
+    EXPECT_EQ(r.text("lbl_Chk_File_Text"), "Stress History file doesn't exist. Please select a file:");
+    r.dir = r.path("database");
+    ReadExampleSeries(r);
+    CountExampleSeries(r);
+    r.clickPlot("Pic_Spectr");      // the spectrum's panel again, with its Save
+    r.click("cmd_Spectrum_Save");
+    r.click("cmd_Save");
+    r.prompter.expect("Saving Stress History",
+                      "The Database will be updated and saved to contain the new Stress History.\n"
+                      " Would you like to continue?",
+                      Icon::Question, Answer::Yes);
+    r.click("cmd_data_do");
+
+    const AppState back = ReadBack(r.dir);
+    const DataBatch& b = back.batch(1);
+    EXPECT_EQ(b.LevelCount, 12);
+    EXPECT_NE(b.FitQ, 0.0f);
+    EXPECT_EQ(std::tuple(b.UltimateStrength, b.YieldStrength, b.NotchFactor), std::tuple(520.0f, 355.0f, 1.6f));
+    EXPECT_TRUE(QFile::exists(r.path("karhs.1")));
+    EXPECT_EQ(back.BatchCount, 3);
+}
+
+// Road 4: Cancel at every dialog of road 1 leaves the window usable.
+TEST(DatabaseRoad, CancelAtEveryDialogLeavesAUsableWindow) {
+    Road r;
+    r.copyExample("strain-gauge.asc", "series/strain-gauge.asc");
+    const auto idle = [&](const char* panels) {
+        EXPECT_EQ(r.shown(), panels);
+        EXPECT_EQ(r.w.state().UiMode, kUiIdle);
+    };
+    r.menu("mnu_data_new");
+    r.click("cmd_data_cancel");
+    idle("");
+    r.menu("mnu_data_new");
+    r.click("cmd_data_do");
+    r.click("Cmd_Edit_History");
+    r.click("cmd_Filepath_Cancel");
+    idle("frm_Load_Dbase");
+    r.click("Cmd_Edit_History");
+    r.choose("btt_Hist_Choice_1");
+    r.openDir("dir_File_Directory", r.path("series"));
+    r.pickFile("fil_File_Name", "strain-gauge.asc");
+    r.click("cmd_Filepath_OK");
+    r.click("cmd_Hist_Parm_Cancel");
+    idle("frm_Hist frm_Stress_Info");
+    r.prompter.expect("Stress History", "The Stress History has been rearranged.");
+    r.click("cmd_Cycle_Count");
+    r.click("cmd_Mean_Cancel");
+    idle("frm_Hist frm_Stress_Info");
+    r.click("cmd_Cycle_Count");
+    r.click("cmd_Mean_OK");
+    r.click("cmd_Spectr_EditCan");
+    idle("frm_Hist frm_Stress_Info");
+    r.click("cmd_Save");
+    r.click("cmd_data_cancel");
+    idle("frm_Hist frm_Stress_Info");
+    EXPECT_GT(r.w.state().batch().PointCount, 0);    // the history is still the one read
+    r.prompter.expect("Stress History", "Do you want to save the changes to the Stress History file?",
+                      Icon::Question, Answer::Cancel);
+    r.click("cmd_Cancel");
+    idle("frm_Hist frm_Stress_Info");
+    r.prompter.expect("Stress History", "Do you want to save the changes to the Stress History file?",
+                      Icon::Question, Answer::No);
+    r.click("cmd_Cancel");
+    idle("frm_Load_Dbase");
+    // Editing a spectrum directly is not there yet: it says so and the panel stays.
+    r.prompter.expect("Editing Stress Spectrum",
+                      "Editing a stored spectrum is not available yet.\n"
+                      "A spectrum is made by counting a history: use Edit History.");
+    r.click("Cmd_Edit_Spectrum");
+    idle("frm_Load_Dbase");
+    r.click("Cmd_Load_Db_Cancel");
+    idle("");
+    r.menu("mnu_data_new");
+    r.click("cmd_data_cancel");
+    idle("");
+}
+
+}  // namespace
+}  // namespace karmo
