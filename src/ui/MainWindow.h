@@ -125,9 +125,7 @@ public:
     std::function<void()> onOpenDatabase, onNewDatabase, onEditDatabase, onSaveDatabase;
     std::function<void()> onDataAction, onDataCancel;     // cmd_data_do / cancel outside colours mode
     std::function<void()> onPrintScreen, onPrintScreenToFile, onPrintSummary, onPrintSummaryToFile,
-        onCopyScreen, onRedrawHistory;
-    // After a change of units: the plot extremes, the spectrum and the correction preview.
-    std::function<void()> onUnitsChanged;
+        onCopyScreen;
     // Rebuilds the mean-stress label in the new stress unit (the mean-stress code).
     std::function<void(AppState&)> rebuildMeanStressLabel;
 
