@@ -56,7 +56,7 @@ std::string ReplaceFileAtomically(const std::string& path,
     {
         errno = 0;
         std::ofstream out(temp, std::ios::binary | std::ios::trunc);
-        if (!out) return errnoText(errno);
+        if (!out) return fs::path(path).filename().string() + ": " + errnoText(errno);
         try {
             // errno is read right after the first failing call, so a full disk is reported
             // as such and not as whatever a later call left behind.
@@ -80,7 +80,11 @@ std::string ReplaceFileAtomically(const std::string& path,
         fs::rename(temp, path, ec);
         if (ec) error = ec.message();
     }
-    if (!error.empty()) fs::remove(temp, ec);
+    if (!error.empty()) {
+        fs::remove(temp, ec);
+        // The user learns which file could not be written, not only why.
+        error = fs::path(path).filename().string() + ": " + error;
+    }
     return error;
 }
 

@@ -369,6 +369,9 @@ DatabaseWrite WriteDatabase(AppState& s, Prompter& p, FileOps& ops) {
         return DatabaseWrite::Failed;
     }
     if (FileError e = ops.write(JoinPath(dir, kPendingDatabaseName), text)) {
+        // The staging name means nothing to the user: name the database file.
+        const std::string staged = std::string(kPendingDatabaseName) + ":";
+        if (e.text.starts_with(staged)) e.text.replace(0, staged.size(), std::string(kDatabaseFileName) + ":");
         showError(p, kTitle, e.text);
         undoStaging(dir, {}, ops);
         return DatabaseWrite::Failed;

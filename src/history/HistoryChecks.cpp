@@ -5,6 +5,8 @@
 #include <cmath>
 #include <system_error>
 
+#include "core/Single.h"
+
 namespace karmo {
 
 std::string CheckHistoryTitle(const AppState& s) { return "Check " + s.QuantityName + "History"; }
@@ -181,6 +183,10 @@ bool ValidateHistGate(const AppState& s, Prompter& p, std::string_view text) {
         p.ask(Prompt{title, "The Gate must be > 0.", Icon::Critical, Buttons::Ok, 0});
         return false;
     }
+    if (!ToSingle(gate)) {
+        p.ask(Prompt{title, "The Gate is out of range", Icon::Critical, Buttons::Ok, 0});
+        return false;
+    }
     return true;
 }
 
@@ -188,6 +194,14 @@ bool ValidateHistScale(const AppState& s, Prompter& p, std::string_view text) {
     double factor = 0;
     if (!ParseNumericText(text, factor)) {
         p.ask(Prompt{s.QuantityName + "History", "The Rescale factor must be numeric", Icon::Critical,
+                     Buttons::Ok, 0});
+        return false;
+    }
+    // Every value lies between the extremes, so the history stays finite when they do.
+    const std::optional<float> f = ToSingle(factor);
+    const DataBatch& b = s.batch();
+    if (!f || !std::isfinite(*f * b.MaxValue) || !std::isfinite(*f * b.MinValue)) {
+        p.ask(Prompt{s.QuantityName + "History", "The Rescale factor is out of range", Icon::Critical,
                      Buttons::Ok, 0});
         return false;
     }

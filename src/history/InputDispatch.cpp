@@ -18,6 +18,10 @@ std::string lastThreeLower(const std::string& name) {
 
 }  // namespace
 
+std::string NotATimeSeriesText(const std::string& fileName) {
+    return "\"" + fileName + "\" is not a time series.\nA time series is a *.dac, *.bin or *.asc file.";
+}
+
 InputConfirmResult ConfirmInputPanel(AppState& s, Prompter& p, const InputChoice& choice) {
     s.UiMode = kUiIdle;
     InputConfirmResult result;
@@ -40,22 +44,26 @@ InputConfirmResult ConfirmInputPanel(AppState& s, Prompter& p, const InputChoice
         p.ask(Prompt{ReadingHistoryTitle(s), "File not Found! ", Icon::Exclamation, Buttons::Ok, 0});
         return result;
     }
+    const bool series = choice.source == HistorySource::TimeSeries;
+    const std::string ext = lastThreeLower(choice.fileName);
+    if (series && ext != "bin" && ext != "dac" && ext != "asc") {
+        // A typed name can get past the list's pattern: say why nothing is read.
+        p.ask(Prompt{ReadingHistoryTitle(s), NotATimeSeriesText(choice.fileName), Icon::Exclamation, Buttons::Ok, 0});
+        return result;
+    }
     s.HistoryPath = path;
     s.HistoryModified = true;
 
-    if (choice.source == HistorySource::KarmoFile || choice.source == HistorySource::TextFile) {
+    if (!series) {
         result.opened = OpenChkHFile(s, p);
         result.next = InputNext::HistoryFileOpened;
         return result;
     }
 
-    const std::string ext = lastThreeLower(choice.fileName);
-    if (ext == "bin" || ext == "dac")
-        result.series = ReadBinarySeries(s, p, path, s.CurrentBatch);
-    else if (ext == "asc")
+    if (ext == "asc")
         result.series = ReadAsciiSeries(s, p, path, s.CurrentBatch);
     else
-        return result;
+        result.series = ReadBinarySeries(s, p, path, s.CurrentBatch);
 
     if (result.series == SeriesRead::Loaded && s.batch().PointCount > 0) {
         s.HistoryShown = true;

@@ -44,11 +44,15 @@ struct InputConfirmResult {
     HistParmsView parms;                        // InputNext::HistoryParameters
 };
 
+// The refusal of a file chosen as a time series whose extension is none of the three.
+std::string NotATimeSeriesText(const std::string& fileName);
+
 // cmd_Filepath_OK: UiMode becomes 1; a file name that does not name an existing file
 // gives "File not Found! " (title "Reading " + QuantityName + "History"); otherwise
 // HistoryModified is set and the file is read by its source: OpenChkHFile for sources 0
 // and 3, ReadBinarySeries for "bin"/"dac" and ReadAsciiSeries for "asc" (the last three
-// characters of the name in lower case; any other extension reads nothing).
+// characters of the name in lower case; any other extension is refused with
+// NotATimeSeriesText before anything changes).
 InputConfirmResult ConfirmInputPanel(AppState& s, Prompter& p, const InputChoice& choice);
 
 }  // namespace karmo

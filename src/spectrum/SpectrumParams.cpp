@@ -21,6 +21,17 @@ SpectrumParamsProposal ProposeSpectrumParams(AppState& s, bool afterCounting) {
         b.LevelCount = 7;
         if (half < b.LevelCount) b.LevelCount = static_cast<int16_t>(half);
     }
+    if (n < 1) {
+        if (b.Volume < 1) d.levelsLimit = kMaxLevels;
+        else d.levelsLimit = b.Volume < s.MaxLevels ? b.Volume : s.MaxLevels;
+    } else {
+        d.levelsLimit = n >= s.MaxLevels ? s.MaxLevels : n / 2;
+    }
+    // After a count the proposals must pass the dialog's own checks against the new count:
+    // levels kept from an earlier spectrum may exceed what this history allows, and its
+    // smallest range may lie outside the new span.
+    if (afterCounting && b.LevelCount > d.levelsLimit && d.levelsLimit >= 1)
+        b.LevelCount = static_cast<int16_t>(d.levelsLimit);
     d.levelsText = std::to_string(b.LevelCount);
     d.volumeText = std::to_string(afterCounting ? half : b.Volume);
 
@@ -29,7 +40,8 @@ SpectrumParamsProposal ProposeSpectrumParams(AppState& s, bool afterCounting) {
     d.maxEditable = !afterCounting;
 
     float smallest = 0;
-    if (b.MinRange > 0) {
+    const bool storedFits = !afterCounting || (b.MinRange < b.MaxRange && b.MinRange >= MinRangeLowerLimit(s));
+    if (b.MinRange > 0 && storedFits) {
         smallest = b.MinRange;
     } else if (b.LevelCount > 0) {
         const float share = b.MaxRange / static_cast<float>(b.LevelCount);
@@ -41,12 +53,6 @@ SpectrumParamsProposal ProposeSpectrumParams(AppState& s, bool afterCounting) {
 
     d.recordTimeText = ShortNumber(b.RecordTime);
 
-    if (n < 1) {
-        if (b.Volume < 1) d.levelsLimit = kMaxLevels;
-        else d.levelsLimit = b.Volume < s.MaxLevels ? b.Volume : s.MaxLevels;
-    } else {
-        d.levelsLimit = n >= s.MaxLevels ? s.MaxLevels : n / 2;
-    }
     d.levelsLabel = "# of " + q + "Levels (max " + std::to_string(d.levelsLimit) + "):";
     return d;
 }

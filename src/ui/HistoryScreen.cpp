@@ -109,16 +109,6 @@ HistoryScreen::HistoryScreen(MainWindow& w) : QObject(&w), w_(w) {
     connect(info_->button(QStringLiteral("cmd_Save")), &QPushButton::clicked, this, &HistoryScreen::cmd_Save_Click);
     connect(static_cast<StressInfoPanel*>(info_), &StressInfoPanel::freeAreaClicked, this,
             &HistoryScreen::frm_Stress_Info_Click);
-
-    // The window's hooks: the display-mode pop-up and a change of units.
-    w_.onRedrawHistory = [this] {
-        if (hist_->isVisible()) drawHistory(w_.state().ViewStart);
-    };
-    auto units = w_.onUnitsChanged;
-    w_.onUnitsChanged = [this, units] {
-        if (units) units();
-        if (hist_->isVisible() && geom_.drawn) redrawHistoryExtremes();
-    };
 }
 
 Panel* HistoryScreen::panel(const char* name) const { return w_.panel(QString::fromLatin1(name)); }
@@ -179,6 +169,14 @@ void HistoryScreen::btt_Hist_Choice_Click(int index) {
 
 void HistoryScreen::cmd_Filepath_OK_Click() {
     AppState& s = w_.state();
+    if (source_ == kKeyboardSource) {
+        // Typing a history needs the correction dialog, which cannot take a new history yet:
+        // say so rather than open a dialog whose buttons do nothing.
+        w_.prompter().ask(Prompt{ReadingHistoryTitle(s),
+                                 "Typing a history point by point is not available yet.\nPlease choose a file.",
+                                 Icon::Information, Buttons::Ok, 0});
+        return;
+    }
     InputChoice choice;
     choice.source = static_cast<HistorySource>(source_);
     choice.directory = dirs_->path().toStdString();
@@ -300,6 +298,8 @@ void HistoryScreen::drawHistory(int32_t fromPoint) {
     pic_->unsetCursor();
     s.DrawnViewCount = s.ViewCount;
     info_->button(QStringLiteral("cmd_Correction"))->setEnabled(true);
+    // A read or a zoom may have chosen the display mode.
+    syncDisplayMenu();
 
     BusyScope busy(p);
     p.processPendingEvents();
@@ -327,6 +327,41 @@ void HistoryScreen::drawHistory(int32_t fromPoint) {
     }
     pic_->setCursor(Qt::CrossCursor);
     s.UiMode = kUiIdle;
+}
+
+void HistoryScreen::redraw() {
+    if (hist_->isVisible()) drawHistory(w_.state().ViewStart);
+}
+
+void HistoryScreen::redrawInFull() {
+    zoom1_->hide();
+    applyScroll(0, 1, 1, kScrollSpan, 0);
+    showLoadedHistory();
+}
+
+void HistoryScreen::unitsChanged() {
+    if (hist_->isVisible() && geom_.drawn) redrawHistoryExtremes();
+}
+
+void HistoryScreen::drawAfterShortening() {
+    AppState& s = w_.state();
+    s.ViewCount = std::min(s.ViewCount, s.batch().PointCount);
+    drawHistory(std::clamp(s.ViewStart, 1, std::max(1, s.batch().PointCount - s.ViewCount + 1)));
+}
+
+void HistoryScreen::historyShortened() {
+    AppState& s = w_.state();
+    drawAfterShortening();
+    // The window now ends at the new last point; "Re&fresh" shows it again.
+    s.SelectFrom = s.ViewStart;
+    s.SelectTo = s.ViewEnd;
+    setZoomButton(true, true);
+}
+
+void HistoryScreen::syncDisplayMenu() {
+    const AppState& s = w_.state();
+    w_.action(QStringLiteral("pop_disp1_0"))->setChecked(s.FastDisplay == -1);
+    w_.action(QStringLiteral("pop_disp1_1"))->setChecked(s.FastDisplay != -1);
 }
 
 void HistoryScreen::drawOn(Canvas& c, HistoryTarget target, double scale) {
@@ -460,8 +495,6 @@ void HistoryScreen::Cmd_Zoom_Refr_Click() {
     if (!r.accepted) {
         resetZoom();
     } else {
-        w_.action(QStringLiteral("pop_disp1_0"))->setChecked(s.FastDisplay == -1);
-        w_.action(QStringLiteral("pop_disp1_1"))->setChecked(s.FastDisplay != -1);
         drawHistory(s.SelectFrom);
     }
     zoom1_->hide();
@@ -620,11 +653,7 @@ void HistoryScreen::cmd_Cancel_Click() {
             int32_t count = n;
             int16_t removeAll = 1;
             const bool conflict = CheckHistoryConflicts(s, p, s.Values, count, removeAll);
-            if (rotated || count != n) {
-                // the plot must show what is being saved
-                s.ViewCount = std::min(s.ViewCount, s.batch().PointCount);
-                drawHistory(std::clamp(s.ViewStart, 1, std::max(1, s.batch().PointCount - s.ViewCount + 1)));
-            }
+            if (rotated || count != n) drawAfterShortening();   // the plot must show what is being saved
             if (conflict) {
                 p.tell(title, "Please use the Correction option to correct the conflicting values.", Icon::Information);
                 info_->button(QStringLiteral("cmd_Correction"))->setFocus();

@@ -41,6 +41,15 @@ public:
     void fillInformation();
     // The extremes line of the plot in the units now in force.
     void redrawHistoryExtremes();
+    // The shown window again (a new display mode); nothing when the plot is hidden.
+    void redraw();
+    // The whole history from its first point, the zoom undone.
+    void redrawInFull();
+    // After a unit switch: the plot's extremes line.
+    void unitsChanged();
+    // After the conflict check removed points: the plot, the point count and the
+    // "Re&fresh" caption show the shortened history.
+    void historyShortened();
     // The history on the printer or the save picture (screen printing).
     void drawOn(Canvas& c, HistoryTarget target, double textScale);
 
@@ -80,6 +89,7 @@ private:
     void eraseMark();
     void applyScroll(int16_t min, int16_t max, int16_t smallChange, int16_t largeChange, int16_t value);
     void closeEditing();
+    void syncDisplayMenu();
     double textScale() const;
 
     MainWindow& w_;

@@ -471,7 +471,8 @@ void MainWindow::refreshUnitCaptions() {
         stressInfo_->edit(QStringLiteral("txt_Min_Stress"))->setAcceptedText(Q(DisplayQuantityValue(s_, b.MinValue)));
     }
     if (loadDbase_->isVisible()) showBatch(s_.CurrentBatch);
-    if (onUnitsChanged) onUnitsChanged();
+    history_->unitsChanged();
+    static_cast<SpectrumInfoPanel*>(panel(QStringLiteral("frm_Spectrum_Info")))->unitsChanged();
 }
 
 void MainWindow::showBatch(int b) {
@@ -605,7 +606,7 @@ void MainWindow::pop_disp1_Click(int index) {
     s_.FastDisplay = index == 0 ? -1 : 0;
     action(QStringLiteral("pop_disp1_0"))->setChecked(index == 0);
     action(QStringLiteral("pop_disp1_1"))->setChecked(index != 0);
-    if (onRedrawHistory) onRedrawHistory();
+    history_->redraw();
 }
 
 void MainWindow::pop_head1_Click(int index) {

@@ -124,11 +124,9 @@ public:
     void Graphics_Click(int index);
     void quantityLabel_Click(QuantityLabel label, int element);
 
-    // Hooks for the commands whose work lives with the printing and history code; each is
-    // called after the UiMode check.
-    std::function<void()> onPrintScreen, onPrintScreenToFile, onPrintSummary, onCopyScreen, onRedrawHistory;
-    // After a change of units: the plot extremes, the spectrum and the correction preview.
-    std::function<void()> onUnitsChanged;
+    // Hooks for the commands whose work lives with the printing code; each is called after
+    // the UiMode check.
+    std::function<void()> onPrintScreen, onPrintScreenToFile, onPrintSummary, onCopyScreen;
     // Rebuilds the mean-stress label in the new stress unit (the mean-stress code).
     std::function<void(AppState&)> rebuildMeanStressLabel;
 

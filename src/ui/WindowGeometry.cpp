@@ -92,7 +92,9 @@ std::optional<TwipRect> PanelRect(const std::string& name, const ScaleFactors& f
     const double fullW = 0.996 * innerW;
     if (name == "frm_Hist") return TwipRect{0, 0, fullW, lowerTop - 0.005 * innerH};
     if (name == "frm_Stress_Info") return TwipRect{0, lowerTop, fullW, lowerH};
-    if (name == "frm_Spectr") return TwipRect{0, lowerTop, 0.55 * innerW, lowerH};
+    // The spectrum plot reaches its information panel: they lie over the history
+    // information, and no strip of it may show between them.
+    if (name == "frm_Spectr") return TwipRect{0, lowerTop, 0.555 * innerW, lowerH};
     if (name == "frm_Spectrum_Info" || name == "frm_Distr")
         return TwipRect{0.555 * innerW, lowerTop, fullW - 0.555 * innerW, lowerH};
 

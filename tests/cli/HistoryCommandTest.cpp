@@ -73,7 +73,7 @@ TEST(HistoryCommand, BadInputGivesOneLineAndWritesNothing) {
         {history({CliData("six.txt"), "--gate", "-1"}), 1, "Stress History: The Gate must be > 0.\n"},
         // An output directory that does not exist: the write fails, reported once.
         {{"history", CliData("six.txt"), "-o", d + "no/dir/karhs.1"}, 1,
-         "Saving Stress History: No such file or directory\n"},
+         "Saving Stress History: karhs.1: No such file or directory\n"},
     });
     EXPECT_FALSE(std::filesystem::exists(d + "out"));
 }

@@ -27,7 +27,7 @@ TEST(AtomicFile, ReplacesWholeOrNotAtAll) {
                   out << "half";
                   throw std::runtime_error("disk went away");
               }),
-              "disk went away");
+              "out.txt: disk went away");
     EXPECT_EQ(dir.read("out.txt"), "first\r\n");
     EXPECT_EQ(dir.entries(), std::vector<std::string>{"out.txt"});
 
@@ -41,7 +41,7 @@ TEST(AtomicFile, ReplacesWholeOrNotAtAll) {
     const std::string error = ReplaceFileAtomically(path, std::string(200000, 'x'));
     setrlimit(RLIMIT_FSIZE, &saved);
     std::signal(SIGXFSZ, oldHandler);
-    EXPECT_EQ(error, std::strerror(EFBIG));
+    EXPECT_EQ(error, std::string("out.txt: ") + std::strerror(EFBIG));
     EXPECT_EQ(dir.read("out.txt"), "first\r\n");
     EXPECT_EQ(dir.entries(), std::vector<std::string>{"out.txt"});
 

@@ -104,13 +104,13 @@ TEST(Settings, FailedSaveIsReportedAndKeepsTheOldFile) {
     TempDir dir;
     const AppState s = startedIn(dir);
     ScriptedPrompter prompter;
-    prompter.expect("Save Settings", std::strerror(ENOENT), Icon::Exclamation);
+    prompter.expect("Save Settings", std::string("Karmo.cfg: ") + std::strerror(ENOENT), Icon::Exclamation);
     EXPECT_FALSE(SaveSettings(s, (dir.path() / "no such dir").string(), prompter));
 
     // The target is a directory: the rename over it fails and it stays untouched.
     std::filesystem::create_directory(dir.path() / "Karmo.cfg");
     dir.write("Karmo.cfg/keep", "x");
-    prompter.expect("Save Settings", std::strerror(EISDIR), Icon::Exclamation);
+    prompter.expect("Save Settings", std::string("Karmo.cfg: ") + std::strerror(EISDIR), Icon::Exclamation);
     EXPECT_FALSE(SaveSettings(s, dir.str(), prompter));
     EXPECT_EQ(dir.read("Karmo.cfg/keep"), "x");
     EXPECT_EQ(dir.entries(), std::vector<std::string>{"Karmo.cfg"});

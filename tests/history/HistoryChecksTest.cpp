@@ -101,17 +101,23 @@ TEST(ApplyRangeGate, RemovesSmallPairsKeepingTheExtreme) {
 }
 
 TEST(HistParms, ValidateOpenConfirmCancel) {
-    struct Case { std::string text; const char* gateMessage; bool scaleOk; } cases[] = {
-        {"0", nullptr, true}, {" 12.5 ", nullptr, true}, {"-1", "The Gate must be > 0.", true},
-        {"abc", "The Gate must be numeric", false}, {"1,5", "The Gate must be numeric", false},
+    // A factor that would carry an extreme (400 here) beyond the Single range is refused
+    // like a gate that does not fit one.
+    const char* numeric = "The Rescale factor must be numeric";
+    const char* huge = "The Rescale factor is out of range";
+    struct Case { std::string text; const char* gateMessage; const char* scaleMessage; } cases[] = {
+        {"0", nullptr, nullptr}, {" 12.5 ", nullptr, nullptr}, {"-1", "The Gate must be > 0.", nullptr},
+        {"abc", "The Gate must be numeric", numeric}, {"1,5", "The Gate must be numeric", numeric},
+        {"1e37", nullptr, huge}, {"1e39", "The Gate is out of range", huge},
     };
     for (const Case& c : cases) {
         AppState s;
+        s.batch().MaxValue = 400;
         ScriptedPrompter p;
         if (c.gateMessage) p.expect("Stress History", c.gateMessage, Icon::Critical);
-        if (!c.scaleOk) p.expect("Stress History", "The Rescale factor must be numeric", Icon::Critical);
+        if (c.scaleMessage) p.expect("Stress History", c.scaleMessage, Icon::Critical);
         EXPECT_EQ(ValidateHistGate(s, p, c.text), c.gateMessage == nullptr) << c.text;
-        EXPECT_EQ(ValidateHistScale(s, p, c.text), c.scaleOk) << c.text;
+        EXPECT_EQ(ValidateHistScale(s, p, c.text), c.scaleMessage == nullptr) << c.text;
     }
 
     AppState s = stateWith({0, 100, 0, 100, 95, 100, 0, 100});

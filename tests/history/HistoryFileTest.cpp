@@ -267,7 +267,7 @@ TEST(HistoryFile, FailedWriteKeepsOldFileAndReports) {
     small.rlim_cur = 1000;
     ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
     ScriptedPrompter p;
-    p.expect("Saving Stress History", std::strerror(EFBIG), Icon::Exclamation);
+    p.expect("Saving Stress History", std::string("karhs.1: ") + std::strerror(EFBIG), Icon::Exclamation);
     int16_t ok = 7;
     WriteHistoryFile(s, p, 1, ok);
     setrlimit(RLIMIT_FSIZE, &saved);

@@ -34,7 +34,7 @@ TEST(ConfirmInputPanel, DispatchesBySourceAndExtension) {
         {S::TimeSeries, "run.asc", N::HistoryParameters, {0, 5, 1, 6}},
         {S::TimeSeries, "RUN2.BIN", N::HistoryParameters, {0, 5, 1, 6}},
         {S::TimeSeries, "run3.Dac", N::HistoryParameters, {0, 5, 1, 6}},
-        {S::TimeSeries, "run.txt", N::StayOnInput, {}},   // any other extension reads nothing
+        {S::TimeSeries, "run.txt", N::StayOnInput, {}, "Reading Stress History", NotATimeSeriesText("run.txt")},
         {S::TimeSeries, "flat.asc", N::StayOnInput, {}, "Reading Time Series",
          "Note: Stress History must have more than 3 Points"},
         {S::TimeSeries, "bad.asc", N::StayOnInput, {}, "Real ASCII Stress History", "Sample 3 is not a number."},
@@ -58,7 +58,7 @@ TEST(ConfirmInputPanel, DispatchesBySourceAndExtension) {
         const InputConfirmResult r = ConfirmInputPanel(s, p, {c.source, d.str() + (slash ? "/" : ""), c.name});
         EXPECT_EQ(r.next, c.next) << c.name;
         EXPECT_EQ(historyPoints(s), c.points) << c.name;
-        const bool read = c.source != S::Keyboard && c.message != notFound && !c.name.empty();
+        const bool read = c.source != S::Keyboard && c.message != notFound && c.name != "run.txt" && !c.name.empty();
         EXPECT_EQ(std::tuple(s.HistoryPath, s.HistoryModified, s.HistoryShown),
                   std::tuple(read ? d.str() + "/" + c.name : "", read || c.source == S::Keyboard, !c.points.empty()))
             << c.name;

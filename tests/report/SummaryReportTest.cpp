@@ -273,7 +273,7 @@ TEST(SummaryFile, WriteFailureAndCancel) {
     EXPECT_TRUE(WriteSummaryFile(s, p, (dir.path() / "summary.txt").string(), kDate));
     EXPECT_EQ(dir.read("summary.txt"), SummaryFileBytes(s, kDate));
 
-    p.expect("Printing Summary to File...", std::strerror(ENOENT), Icon::Exclamation);
+    p.expect("Printing Summary to File...", std::string("summary.txt: ") + std::strerror(ENOENT), Icon::Exclamation);
     EXPECT_FALSE(WriteSummaryFile(s, p, (dir.path() / "missing" / "summary.txt").string(), kDate));
     EXPECT_FALSE(SummaryToChosenFile(s, p, "", kDate));
     EXPECT_EQ(dir.entries(), std::vector<std::string>{"summary.txt"});

@@ -120,4 +120,15 @@ TEST(SpectrumParams, ProposalsAfterACount) {
     s.MinCountedRange = 30;
     d = ProposeSpectrumParams(s, true);
     EXPECT_EQ(std::tuple(d.minText, MinRangeLowerLimit(s)), std::tuple("30.00", 30.0f));
+    // A short new history in a batch that kept an earlier spectrum: its 12 levels and its
+    // smallest range of 25.4 lie outside what the new count allows.
+    s = AppState();
+    s.batch().PointCount = 4;
+    s.batch().MaxRange = 7;
+    s.batch().MinRange = 25.4f;
+    s.batch().LevelCount = 12;
+    s.MinCountedRange = 1;
+    s.MaxLevels = 2;
+    d = ProposeSpectrumParams(s, true);
+    EXPECT_EQ(d.levelsText + "|" + d.minText + "|" + d.levelsLabel, "2|3.50|# of Stress Levels (max 2):");
 }

@@ -171,6 +171,28 @@ TEST(SpectrumRoad, StrainHistoryIsCountedWithoutTheMeanStressDialog) {
     EXPECT_FALSE(s.SpectrumChanged);
 }
 
+// Points removed by the conflict check before a count show at once: the point count, the
+// plot and a "Re&fresh" caption. The display marks follow the mode the history was shown in.
+TEST(SpectrumRoad, CycleShowsTheHistoryTheConflictCheckShortened) {
+    test::Ui ui;
+    ui.w.show();
+    ui.s.FastDisplay = -1;
+    ShowHistory(ui.w, {120, -100, 50, 60, -20, 80}, "Stress ");
+    EXPECT_TRUE(ui.w.action("pop_disp1_0")->isChecked());
+    EXPECT_FALSE(ui.w.action("pop_disp1_1")->isChecked());
+    ui.prompter.expect("Check Stress History", "The Stress History has conflicting values at Stress index 4\nRemove the conflict?",
+                       Icon::Exclamation, Answer::Yes);
+    ui.prompter.expect("Check Stress History", "Remove all conflicts in the Stress History data?", Icon::Question,
+                       Answer::Yes);
+    ui.prompter.expect("Stress History", "Please use the Correction option to correct the conflicting values.",
+                       Icon::Information);
+    cycleButton(ui.w)->click();
+    Panel* info = ui.panel("frm_Stress_Info");
+    EXPECT_EQ(text(info, "txt_No_Points"), "4");
+    EXPECT_EQ(info->button("Cmd_Zoom_Refr")->text(), "Re&fresh");
+    EXPECT_EQ(std::tuple(ui.s.ViewEnd, ui.s.UiMode), std::tuple(4, 1));
+}
+
 // A count long enough to report its progress lets window events run; the window stays
 // busy meanwhile, so "C&ycle" pressed again does nothing.
 TEST(SpectrumRoad, LongCountReportsProgressWithTheWindowBusy) {

@@ -84,7 +84,7 @@ TEST(WindowGeometry, PanelsArePlacedOnTheScaledSurface) {
     EXPECT_DOUBLE_EQ(info->top + info->height, h);
     EXPECT_DOUBLE_EQ(info->width, 0.996 * w);
     EXPECT_LT(hist->top + hist->height, info->top);
-    EXPECT_LT(spectr->left + spectr->width, distr->left);
+    EXPECT_DOUBLE_EQ(spectr->left + spectr->width, distr->left);   // no gap over the history information
     EXPECT_LE(distr->left + distr->width, w);
     EXPECT_EQ(*PanelRect("frm_Spectrum_Info", g, w, h), *distr);
 }

@@ -117,8 +117,9 @@ void MeanStressPanel::cmd_Mean_OK_Click() {
     AppState& s = w_->state();
     if (s.UiMode >= 2 || !isVisible()) return;  // the About panel covers the dialog
     const MeanStressDialog d = contents();
-    if (s.HistoryPlotOutdated && w_->onRedrawHistory) {
-        w_->onRedrawHistory();
+    // The count is made over the whole history, so the plot shows all of it first.
+    if (s.HistoryPlotOutdated || s.DrawnViewCount < s.batch().PointCount) {
+        w_->historyScreen()->redrawInFull();
         s.HistoryPlotOutdated = false;
     }
     hide();
@@ -138,14 +139,21 @@ void MeanStressPanel::cmd_Mean_Cancel_Click() {
 void CycleCountClicked(MainWindow& w) {
     AppState& s = w.state();
     if (s.UiMode != kUiIdle) return;
-    if (HistoryScreen* h = w.historyScreen()) h->resetZoom();
+    HistoryScreen* h = w.historyScreen();
+    h->resetZoom();
+    const int32_t pointsBefore = s.batch().PointCount;
     const CycleCountOutcome out = CycleCountClick(s, w.prompter());
     if (!out.ran) return;
-    if (out.rearranged && w.onRedrawHistory) {
+    if (out.rearranged) {
         // The drawing ends idle; the dialog or the count that follows is not.
         const int16_t mode = s.UiMode;
-        w.onRedrawHistory();
+        h->redrawInFull();
         s.HistoryPlotOutdated = false;
+        s.UiMode = mode;
+    }
+    if (s.batch().PointCount < pointsBefore) {
+        const int16_t mode = s.UiMode;
+        h->historyShortened();
         s.UiMode = mode;
     }
     if (out.conflict) return;

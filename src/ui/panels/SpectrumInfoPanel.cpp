@@ -167,6 +167,15 @@ void SpectrumInfoPanel::drawPlots(bool distribution) {
     if (distribution) distr->draw(*w_, correctionFlag_);
 }
 
+void SpectrumInfoPanel::unitsChanged() {
+    if (!w_) return;
+    auto* spectr = static_cast<SpectrPanel*>(w_->panel(QStringLiteral("frm_Spectr")));
+    auto* distr = static_cast<DistrPanel*>(w_->panel(QStringLiteral("frm_Distr")));
+    if (spectr->isVisible()) spectr->draw(*w_);
+    if (distr->isVisible()) distr->draw(*w_, correctionFlag_);
+    if (isVisible()) fill();
+}
+
 void SpectrumInfoPanel::vsc_Spectrum_Change(int) { fill(); }
 
 bool SpectrumInfoPanel::validateCell(const QString& column, int row) {

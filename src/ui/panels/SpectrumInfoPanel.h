@@ -17,6 +17,8 @@ public:
     // Refills the grid from the working copy and shows the panel (UiMode idle).
     void showPanel();
     void fill();
+    // After a unit switch: the shown plots and the grid in the new unit.
+    void unitsChanged();
 
 public slots:
     void cmd_Calculate_Beta_Click();

@@ -30,10 +30,17 @@ StressInfoPanel::StressInfoPanel(QWidget* parent)
                           "txt_Min_Stress", "txt_Batch_No"})
         edit(QString::fromLatin1(n))->setReadOnly(true);
     zoom_ = makeClickLabel(QStringLiteral("Zoom1"), QStringLiteral("Show Points:"));
+    // The label keeps its row while hidden, so the boxes stay where they are when a zoom
+    // shows it.
+    QSizePolicy keep = zoom_->sizePolicy();
+    keep.setRetainSizeWhenHidden(true);
+    keep.setVerticalPolicy(QSizePolicy::Fixed);
+    zoom_->setSizePolicy(keep);
     zoom_->hide();
     fields->addWidget(zoom_, 4, 0, 1, 4);
     fields->setColumnStretch(1, 1);
     fields->setColumnStretch(3, 1);
+    for (int row = 0; row <= 4; ++row) fields->setRowStretch(row, 1);
 
     auto* buttons = new QGridLayout;
     const struct { const char* name; const char* caption; } b[] = {
