@@ -132,10 +132,7 @@ void DatabaseScreen::saveFromDialog() {
     const SaveOutcome o = SaveFromDialog(s, w_.prompter());
     HistoryScreen* h = w_.historyScreen();
     const bool editing = w_.panel(QStringLiteral("frm_Hist"))->isVisible();
-    if (editing && o.historyChanged) {
-        s.ViewCount = std::min(s.ViewCount, s.batch().PointCount);
-        h->drawHistory(std::clamp(s.ViewStart, 1, std::max(1, s.batch().PointCount - s.ViewCount + 1)));
-    }
+    if (editing && o.historyChanged) h->drawAfterShortening();
     if (o.focusCorrection) {
         ds_->hide();
         s.UiMode = kUiIdle;

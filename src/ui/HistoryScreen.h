@@ -47,6 +47,8 @@ public:
     void redrawInFull();
     // After a unit switch: the plot's extremes line.
     void unitsChanged();
+    // After points were removed: the window keeps its start where it can.
+    void drawAfterShortening();
     // After the conflict check removed points: the plot, the point count and the
     // "Re&fresh" caption show the shortened history.
     void historyShortened();
