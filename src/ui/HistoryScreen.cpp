@@ -28,6 +28,7 @@
 #include "ui/QtCanvas.h"
 #include "ui/panels/DataServPanel.h"
 #include "ui/panels/Panel.h"
+#include "ui/panels/SpectrumInfoPanel.h"
 #include "ui/panels/StressInfoPanel.h"
 
 namespace karmo {
@@ -621,8 +622,9 @@ void HistoryScreen::Pic_Spectr_Click() {
         sp->setToolTip(QString());
         sp->unsetCursor();
     }
-    Panel* info = panel("frm_Spectrum_Info");
+    auto* info = static_cast<SpectrumInfoPanel*>(panel("frm_Spectrum_Info"));
     info->setDefaultButton(info->button(QStringLiteral("cmd_Spectrum_Cancel")));
+    info->fill();   // the units may have changed while it was hidden
     info->show();
     info->button(QStringLiteral("cmd_Calculate_Beta"))->show();
 }

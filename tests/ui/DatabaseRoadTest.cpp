@@ -334,5 +334,47 @@ TEST(DatabaseRoad, CancelAtEveryDialogLeavesAUsableWindow) {
     idle("");
 }
 
+// Road 5: "U&S" and back with the spectrum and the distribution on screen: every caption,
+// box and plot follows the unit, and the return to "S&I" gives back every text and pixel.
+TEST(DatabaseRoad, UnitSwitchWithSpectrumAndDistributionShown) {
+    Road r;
+    r.copyExample("strain-gauge.asc", "series/strain-gauge.asc");
+    r.menu("mnu_data_new");
+    r.click("cmd_data_do");
+    r.click("Cmd_Edit_History");
+    ReadExampleSeries(r);
+    CountExampleSeries(r);
+    const char* texts[] = {"frm_Spectr", "SSmax", "SSmse", "frm_Distr", "DT_0", "DT_1", "DTSmax",
+                           "lbl_Max_Stress", "txt_Max_Stress", "txt_Min_Stress"};
+    auto snapshot = [&] {
+        QStringList all;
+        for (const char* t : texts) all << r.text(t);
+        return all;
+    };
+    auto pictures = [&] {
+        return std::pair(r.w.findChild<QWidget*>("Pic_Spectr")->grab().toImage(),
+                         r.w.findChild<QWidget*>("Pic_Distr")->grab().toImage());
+    };
+    const QStringList si = snapshot();
+    const auto siPictures = pictures();
+    r.menu("mnu_US");
+    const QStringList us = snapshot();
+    for (int i : {1, 6, 7}) {   // SSmax, DTSmax and the caption carry the stress unit
+        EXPECT_TRUE(us[i].contains("ksi") && !us[i].contains("MPa")) << texts[i] << ": " << us[i].toStdString();
+    }
+    EXPECT_EQ(us[2].toStdString(), "DMSE(+): Su=75, Sy=51, Kf=1.6");
+    EXPECT_NE(us[8], si[8]);
+    EXPECT_NE(pictures().second, siPictures.second);   // the distribution's range axis
+    r.clickPlot("Pic_Spectr");   // the grid in ksi
+    EXPECT_EQ(r.text("frm_Spectrum_Stress"), "Stress [ksi]");
+    const QString ksiRange = r.text("Stress_0");
+    r.menu("mnu_SI");
+    EXPECT_EQ(r.text("frm_Spectrum_Stress"), "Stress [MPa]");
+    EXPECT_NEAR(r.text("Stress_0").toDouble() / 6.895, ksiRange.toDouble(), 0.01);
+    r.click("cmd_Calculate_Beta");
+    EXPECT_EQ(snapshot(), si);
+    EXPECT_EQ(pictures(), siPictures);
+}
+
 }  // namespace
 }  // namespace karmo
