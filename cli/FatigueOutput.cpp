@@ -5,7 +5,7 @@
 #include <string>
 
 #include "core/NumberForms.h"
-#include "history/HistoryChecks.h"
+#include "fatigue/FatigueForm.h"
 
 namespace karmo::cli {
 
@@ -45,16 +45,6 @@ std::string column(const std::string& text) {
     char cell[32];
     std::snprintf(cell, sizeof cell, "%10s", text.c_str());
     return cell;
-}
-
-// Damage is a small fraction of any order: powers of ten.
-std::string damageFigure(double v) { return v == 0 ? "0" : FormatMask(v, "0.0####e+##"); }
-
-// Lives span many decades: plain up to ten million, then powers of ten.
-std::string lifeFigure(double v) {
-    if (!std::isfinite(v)) return "infinite";
-    if (v != 0 && (std::fabs(v) >= 1e7 || std::fabs(v) < 1e-3)) return FormatMask(v, "0.0####e+##");
-    return FormatMask(v, "#######0.0##");
 }
 
 }  // namespace
@@ -111,9 +101,9 @@ void PrintDamageText(std::ostream& out, const AppState& s, const SnCurve& c, con
     if (c.k2 != c.k) out << ", k2 = " << ShortNumber(c.k2);
     if (c.SL) out << ", SL = " << FormatMask(*c.SL * f, "#####0.0##") << " " << unit;
     out << '\n'
-        << "  Damage per repetition:  " << damageFigure(r.perRepetition) << '\n'
-        << "  Repetitions to failure: " << lifeFigure(r.repetitions) << '\n'
-        << "  Life [h]:               " << (r.hours ? lifeFigure(*r.hours) : "not known (record time 0)") << '\n'
+        << "  Damage per repetition:  " << DamageFigure(r.perRepetition) << '\n'
+        << "  Repetitions to failure: " << LifeFigure(r.repetitions) << '\n'
+        << "  Life [h]:               " << (r.hours ? LifeFigure(*r.hours) : "not known (record time 0)") << '\n'
         << "  Equivalent range " << s.QuantityUnitBracket << " at " << ShortNumber(r.nRef)
         << " cycles: " << FormatMask(r.equivalentRange * f, "#####0.0##") << '\n'
         << "  Level   Range " << s.QuantityUnitBracket << "       Cycles        Damage  Share [%]\n";
@@ -122,7 +112,7 @@ void PrintDamageText(std::ostream& out, const AppState& s, const SnCurve& c, con
         char line[128];
         std::snprintf(line, sizeof line, "  %5zu  %12s  %11d  %12s  %9s\n", i + 1,
                       FormatMask(l.range * s.QuantityFactor, "####0.00").c_str(), l.cycles,
-                      damageFigure(l.damage).c_str(), FormatMask(100 * l.share, "##0.00").c_str());
+                      DamageFigure(l.damage).c_str(), FormatMask(100 * l.share, "##0.00").c_str());
         out << line;
     }
 }
