@@ -23,6 +23,7 @@
 #include "spectrum/MeanStress.h"
 #include "ui/BatchDisplay.h"
 #include "ui/FileLists.h"
+#include "ui/FatigueScreen.h"
 #include "ui/FocusEdit.h"
 #include "ui/HelpWindow.h"
 #include "ui/HistoryScreen.h"
@@ -88,6 +89,7 @@ MainWindow::MainWindow(MainWindowOptions options, QWidget* parent)
     startUp(options);
     history_ = new HistoryScreen(*this);
     AttachSpectrumRoad(*this);
+    fatigue_ = new FatigueScreen(*this);
 }
 
 MainWindow::~MainWindow() {
@@ -176,6 +178,8 @@ void MainWindow::buildMenus() {
     connect(addAction(summ, "mnu_pfile", QStringLiteral("to File...")), &QAction::triggered, this,
             hook(&MainWindow::onPrintSummaryToFile));
 
+    connect(addAction(results, "mnu_fatigue", QStringLiteral("Fatigue &Damage...")), &QAction::triggered, this,
+            [this] { fatigue_->mnu_fatigue_Click(); });
     QMenu* screen = menu(nullptr, bar, "mnu_Screen", QStringLiteral("Scree&n"));
     connect(addAction(screen, "mnu_copyscreen", QStringLiteral("&Copy Screen on Printer")), &QAction::triggered,
             this, hook(&MainWindow::onCopyScreen));
@@ -465,6 +469,7 @@ void MainWindow::refreshUnitCaptions() {
     }
     if (loadDbase_->isVisible()) showBatch(s_.CurrentBatch);
     if (onUnitsChanged) onUnitsChanged();
+    if (fatigue_) fatigue_->unitsChanged();
 }
 
 void MainWindow::showBatch(int b) { loadDbase_->display(PrepareBatchDisplay(s_, b)); }
