@@ -1,7 +1,8 @@
 // Rainflow counting speed: rotation to the largest magnitude, counting and sorting of the
 // ranges, on generated alternating histories of 10^6 and 10^7 points. The cost must grow
 // linearly, for a random history and for a decaying one (free vibrations, where every point
-// of a burst stays live until a larger range comes).
+// of a burst stays live until a larger range comes). Keeping every cycle for the rainflow
+// matrix must add less than a fifth to the count.
 #include <benchmark/benchmark.h>
 
 #include <cmath>
@@ -11,7 +12,9 @@
 
 #include "core/AppState.h"
 #include "core/Prompter.h"
+#include "fatigue/RainflowMatrix.h"
 #include "spectrum/RainflowCounter.h"
+#include "spectrum/SpectrumLevels.h"
 
 using namespace karmo;
 
@@ -46,16 +49,19 @@ std::vector<float> decayingHistory(int32_t n) {
 
 // repeated: one program state for all rounds, as in a session that counts again and again
 // (the previous results' memory is reused); otherwise a fresh state for every round.
-void runCount(benchmark::State& state, const std::vector<float>& history, bool repeated = true) {
+void runCount(benchmark::State& state, const std::vector<float>& history, bool repeated = true,
+              bool keepCycles = false) {
     const auto n = static_cast<int32_t>(history.size() - 2);
     auto s = std::make_unique<AppState>();
     s->batch().PointCount = n;
+    s->KeepCycles = keepCycles;
     SilentPrompter p;
     for (auto _ : state) {
         state.PauseTiming();
         if (!repeated) {
             s = std::make_unique<AppState>();
             s->batch().PointCount = n;
+            s->KeepCycles = keepCycles;
         }
         s->Values = history;    // unrotated again for every round
         state.ResumeTiming();
@@ -80,6 +86,34 @@ void BM_FirstCount_Random(benchmark::State& state) {
 
 void BM_FirstCount_Decaying(benchmark::State& state) {
     runCount(state, decayingHistory(static_cast<int32_t>(state.range(0))), false);
+}
+
+// The same counts keeping every cycle for the rainflow matrix.
+void BM_RotateCountSort_Random_Matrix(benchmark::State& state) {
+    runCount(state, randomHistory(static_cast<int32_t>(state.range(0))), true, true);
+}
+
+void BM_RotateCountSort_Decaying_Matrix(benchmark::State& state) {
+    runCount(state, decayingHistory(static_cast<int32_t>(state.range(0))), true, true);
+}
+
+// Sorting the kept cycles into 10 levels and 20 mean bins, once the levels are chosen.
+void BM_MatrixFromCycles_Random(benchmark::State& state) {
+    const std::vector<float> h = randomHistory(static_cast<int32_t>(state.range(0)));
+    const auto n = static_cast<int32_t>(h.size() - 2);
+    AppState s;
+    s.batch().PointCount = n;
+    s.KeepCycles = true;
+    s.Values = h;
+    SilentPrompter p;
+    RearrangeHistory(s.Values, n);
+    CountCycles(s, p);
+    const LevelGrid grid = SpectrumLevelGrid(10, s.batch().MaxRange, 0.1f * s.batch().MaxRange);
+    for (auto _ : state) {
+        RainflowMatrix m = BuildRainflowMatrix(s.CountedCycles, grid, 10, -1000, 1000, 20);
+        benchmark::DoNotOptimize(m.counts.data());
+    }
+    state.SetItemsProcessed(state.iterations() * static_cast<int64_t>(s.CountedCycles.size()));
 }
 
 // The parts on their own, for the closing figures.
@@ -144,6 +178,9 @@ void BM_SortOnly_Random(benchmark::State& state) {
 
 BENCHMARK(BM_RotateCountSort_Random)->Arg(1000000)->Arg(10000000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_RotateCountSort_Decaying)->Arg(1000000)->Arg(10000000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_RotateCountSort_Random_Matrix)->Arg(10000000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_RotateCountSort_Decaying_Matrix)->Arg(10000000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_MatrixFromCycles_Random)->Arg(10000000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_FirstCount_Random)->Arg(10000000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_FirstCount_Decaying)->Arg(10000000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_CountOnly_Decaying)->Arg(10000000)->Unit(benchmark::kMillisecond);

@@ -16,6 +16,12 @@ OptionTable CommandOptions(const std::string& command, const std::string& sub) {
     } else if (command == "spectrum") {
         t = InputOptionTable();
         AddSpectrumOptions(t);
+        t.withValue.insert("--matrix");
+        t.switches.insert("--json");
+    } else if (command == "damage") {
+        t = InputOptionTable();
+        AddSpectrumOptions(t);
+        t.withValue.insert({"--db", "--sn", "--detail-category", "--nref"});
         t.switches.insert("--json");
     } else if (command == "synth") {
         t.withValue = {"--type", "--q", "--r", "--max", "--min", "--levels", "--volume"};
@@ -110,6 +116,7 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
         if (command == "spectrum") return SpectrumCommand(parsed, out, err);
         if (command == "synth") return SynthCommand(parsed, out, err);
         if (command == "db") return DbCommand(sub, parsed, out, err);
+        if (command == "damage") return DamageCommand(parsed, out, err);
         return ReportCommand(parsed, out, err);
     } catch (const CliFailure& f) {
         if (f.code == 2) return usageError(err, command, f.what());

@@ -4,6 +4,7 @@
 #include <sstream>
 
 #include "CliPrompter.h"
+#include "FatigueOutput.h"
 #include "JsonWriter.h"
 #include "Output.h"
 #include "Pipeline.h"
@@ -38,12 +39,15 @@ int SpectrumCommand(const ParsedArgs& a, std::ostream& out, std::ostream& err) {
     NeedPositional(a, 1, "INPUT");
     const InputOptions o = InputOptionsFrom(a);
     const SpectrumOptions so = SpectrumOptionsFrom(a);
+    const std::optional<int32_t> meanBins = MatrixBinsFrom(a);
     CliPrompter p(err, a.has("--no"));
     AppState s;
     PrepareState(s, o.us, o.strain);
     LoadHistory(s, p, a.positional[0], o);
     RemoveConflicts(s, p);
+    s.KeepCycles = meanBins.has_value();
     const CountSummary c = CountSpectrum(s, p, so);
+    const RainflowMatrix matrix = meanBins ? CountedMatrix(s, c, *meanBins) : RainflowMatrix{};
 
     // Nothing is printed before the whole command has succeeded.
     std::ostringstream text;
@@ -56,6 +60,10 @@ int SpectrumCommand(const ParsedArgs& a, std::ostream& out, std::ostream& err) {
         WriteCountingJson(j, c);
         j.key("spectrum");
         WriteSpectrumJson(j, s);
+        if (meanBins) {
+            j.key("matrix");
+            WriteMatrixJson(j, matrix);
+        }
         if (so.fit) {
             j.key("fit");
             WriteFitJson(j, s);
@@ -68,6 +76,7 @@ int SpectrumCommand(const ParsedArgs& a, std::ostream& out, std::ostream& err) {
         PrintHistoryText(text, s);
         PrintCountingText(text, s, c);
         PrintSpectrumText(text, s);
+        if (meanBins) PrintMatrixText(text, s, matrix);
         if (so.fit) PrintFitText(text, s);
     }
     out << text.str();

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "Args.h"
+#include "core/AppState.h"
 
 namespace karmo::cli {
 
@@ -14,6 +15,12 @@ int SpectrumCommand(const ParsedArgs& a, std::ostream& out, std::ostream& err);
 int SynthCommand(const ParsedArgs& a, std::ostream& out, std::ostream& err);
 int DbCommand(const std::string& sub, const ParsedArgs& a, std::ostream& out, std::ostream& err);
 int ReportCommand(const ParsedArgs& a, std::ostream& out, std::ostream& err);
+int DamageCommand(const ParsedArgs& a, std::ostream& out, std::ostream& err);
+
+// Opens the Loading Database in `dir` and makes batch `number` (as typed) current, with its
+// quantity. Throws CliFailure.
+class CliPrompter;
+void OpenDatabaseBatch(AppState& s, CliPrompter& p, const std::string& dir, const std::string& number);
 
 // The option tables of the commands.
 OptionTable CommandOptions(const std::string& command, const std::string& sub = "");

@@ -177,6 +177,14 @@ int DbCommand(const std::string& sub, const ParsedArgs& a, std::ostream& out, st
     return dbDelete(a, out, err);
 }
 
+void OpenDatabaseBatch(AppState& s, CliPrompter& p, const std::string& dir, const std::string& number) {
+    const int n = batchNumber(number);
+    openDatabase(s, p, dir);
+    checkBatch(s, p, n, dir);
+    s.CurrentBatch = static_cast<int16_t>(n);
+    ApplyQuantity(s, n);
+}
+
 int ReportCommand(const ParsedArgs& a, std::ostream& out, std::ostream& err) {
     NeedPositional(a, 2, "DBDIR and N");
     const int n = batchNumber(a.positional[1]);

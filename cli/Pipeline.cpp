@@ -223,6 +223,7 @@ CountSummary CountSpectrum(AppState& s, CliPrompter& p, const SpectrumOptions& o
     b.MinRange = checkMinRange(s, p, o.minRange ? *o.minRange : proposal.minText, exact);
     if (fitType != 0) s.DistributionType = fitType;
     ConfirmDistributionType(s);
+    sum.grid = SpectrumLevelGrid(b.LevelCount, b.MaxRange, b.MinRange);
     BuildSpectrumLevels(s, p);
     FillWorkingLevels(s);
     s.SpectrumChanged = true;

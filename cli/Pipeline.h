@@ -5,6 +5,7 @@
 
 #include "CliPrompter.h"
 #include "core/AppState.h"
+#include "spectrum/SpectrumLevels.h"
 
 namespace karmo::cli {
 
@@ -74,6 +75,7 @@ struct CountSummary {
     float maxRange = 0;
     float minCountedRange = 0;
     bool rearranged = false;
+    LevelGrid grid;     // the grid the levels were built on, before empty ones were removed
 };
 
 // "C&ycle" (rearrangement, conflict check, mean-stress choice, count), then the

@@ -42,6 +42,9 @@ const char* kGeneral =
     "      list, add to or delete from the Loading Database in DBDIR (kardt.dat)\n"
     "  report DBDIR N [-o FILE] [--printer] [--date MM-DD-YYYY] [--us]\n"
     "      the summary report of batch N\n"
+    "  damage INPUT [input options] [spectrum options] (--sn ... | --detail-category C)\n"
+    "  damage --db DBDIR N (--sn ... | --detail-category C)\n"
+    "      Miner damage, life and equivalent range of a spectrum against an S-N curve\n"
     "\n"
     "Messages of the program go to standard error as \"TITLE: TEXT\"; questions are answered\n"
     "Yes (No with --no). Exit status: 0 success, 1 the input could not be used, 2 usage error.\n"
@@ -76,6 +79,12 @@ std::string spectrumHelp() {
                "(MPa or microstrain): history, counting, spectrum, fit (with --fit), messages.\n"
                "\n") +
            kInputOptions + kSpectrumOptions +
+           "  --matrix MEANBINS add the rainflow matrix: the cycles of each level split into\n"
+           "                    MEANBINS bins (1 to 1000) of their mean over the history's span;\n"
+           "                    JSON \"matrix\": {\"rangeEdges\", \"meanEdges\", \"counts\"}, where\n"
+           "                    counts[i][j] is level i+1, bin j+1; level i+1 holds the ranges from\n"
+           "                    rangeEdges[i+1] up to rangeEdges[i], bin j+1 the means from\n"
+           "                    meanEdges[j] up to meanEdges[j+1]\n"
            "  --json            print JSON instead of the table\n"
            "\n"
            "Example:\n"
@@ -131,6 +140,35 @@ std::string reportHelp() {
            "  karmo-cli report examples/database 1 -o /tmp/batch1.txt\n";
 }
 
+std::string damageHelp() {
+    return std::string(
+               "Usage: karmo-cli damage INPUT [input options] [spectrum options] S-N [--nref N] [--json]\n"
+               "       karmo-cli damage --db DBDIR N S-N [--nref N] [--us] [--json]\n"
+               "\n"
+               "Palmgren-Miner damage of one repetition of a spectrum: counted from INPUT as\n"
+               "\"spectrum\" does, or batch N of the Loading Database in DBDIR. Ranges S are in MPa\n"
+               "(microstrain for strain); each level's cycles count at the level's range.\n"
+               "S-N (one of):\n"
+               "  --sn k,SD,ND          N(S) = ND (SD/S)^k\n"
+               "  --sn k,SD,ND,k2       the same down to SD, slope k2 below it (2k-1 Haibach, k the\n"
+               "                        elementary form)\n"
+               "  --sn k,SD,ND,k2,SL    as before, no damage below the cut-off SL\n"
+               "  --detail-category C   steel detail category C (MPa at 2e6 cycles, slope 3): knee\n"
+               "                        (2/5)^(1/3) C at 5e6 cycles, slope 5, cut-off at 1e8 cycles\n"
+               "  --nref N              cycles of the equivalent range (default 2000000)\n"
+               "Results: damage per repetition D, repetitions to failure 1/D, life in hours (from\n"
+               "the record time), the equivalent constant range at N cycles SD (D ND / N)^(1/k), and\n"
+               "each level's damage. --json prints {\"damage\": {\"perRepetition\", \"repetitions\",\n"
+               "\"hours\", \"equivalentRange\", \"nRef\", \"levels\": [{\"range\", \"cycles\",\n"
+               "\"damage\"}]}} in internal units; hours is null without a record time.\n"
+               "\n") +
+           kInputOptions + kSpectrumOptions +
+           "  --json                print JSON instead of the table\n"
+           "\n"
+           "Example:\n"
+           "  karmo-cli damage examples/bracket.txt --levels 8 --detail-category 71\n";
+}
+
 }  // namespace
 
 std::string UsageText(const std::string& command) {
@@ -140,6 +178,7 @@ std::string UsageText(const std::string& command) {
     if (command == "synth") return synthHelp();
     if (command == "db") return dbHelp();
     if (command == "report") return reportHelp();
+    if (command == "damage") return damageHelp();
     return "";
 }
 

@@ -4,7 +4,7 @@
 namespace karmo::cli {
 
 // The help text of the program ("") or of one command ("history", "spectrum", "synth",
-// "db", "report"); empty for an unknown command.
+// "db", "report", "damage"); empty for an unknown command.
 std::string UsageText(const std::string& command);
 
 }  // namespace karmo::cli

@@ -55,6 +55,13 @@ struct DataBatch : BatchRecord {
     bool HasHistory = false;
 };
 
+// One counted cycle as the rainflow matrix sees it: its range after any mean-stress
+// correction and its mean as counted.
+struct CountedCycle {
+    float range = 0;
+    float mean = 0;
+};
+
 // The whole program-wide state. One instance, owned by the window, the command-line
 // tool or a test, and passed by reference.
 struct AppState {
@@ -142,6 +149,10 @@ struct AppState {
     float MinCountedRange = 0;
     bool CountedFromHistory = false;
     bool CountingCancelled = false;
+    // With KeepCycles the count also keeps every cycle, in the order found, for the
+    // rainflow matrix; otherwise CountedCycles is left empty.
+    bool KeepCycles = false;
+    std::vector<CountedCycle> CountedCycles;
     bool MseIncluded = false;
     float KfInUse = 0;
     std::string DmseLabel = "DMSE(-)  ";

@@ -192,6 +192,15 @@ bool CountCycles(AppState& s, Prompter& p) {
         return false;
     };
 
+    // The matrix needs every cycle's range as corrected and its mean, in the order found.
+    std::vector<CountedCycle> cycles;
+    const bool keep = s.KeepCycles;
+    if (keep) cycles.reserve(static_cast<size_t>(n / 2) + 1);
+    auto kept = [&](float mean, float range) {
+        if (keep) cycles.push_back({range, mean});
+        return progressed();
+    };
+
     RainflowTally t;
     const float* h = n > 0 ? s.Values.data() + 1 : nullptr;
     // One work area serves as the counter's stack and then as the sort's scratch.
@@ -202,12 +211,12 @@ bool CountCycles(AppState& s, Prompter& p) {
             [&](float mean, float& range) {
                 CorrectForMeanStress(s, p, mean, range);
                 if (s.CountingCancelled) return false;
-                return progressed();
+                return kept(mean, range);
             },
             work.get());
     } else {
         t = CountClosedLoop(
-            h, n, ranges.data() + 1, [&](float, float&) { return progressed(); }, work.get());
+            h, n, ranges.data() + 1, [&](float mean, float& range) { return kept(mean, range); }, work.get());
     }
     if (t.stopped) {
         s.CountingCancelled = true;
@@ -220,6 +229,7 @@ bool CountCycles(AppState& s, Prompter& p) {
     if (s.CountedRanges.size() >= static_cast<size_t>(t.cycles)) scratch = s.CountedRanges.data();
     sortRanges(ranges, t.cycles, scratch);
     s.CountedRanges = std::move(ranges);
+    s.CountedCycles = std::move(cycles);
     b.MaxRange = t.maxRange;
     s.MinCountedRange = t.minRange;
     // The limit follows the history just counted; a smaller limit left over from an

@@ -89,7 +89,8 @@ RainflowTally CountClosedLoop(const float* h, int32_t n, float* ranges);
 // and CountedFromHistory. With MseIncluded each cycle is corrected as it is found
 // (CorrectForMeanStress). When the user stops the count (declining the notch-stress
 // question, or cancelling the progress), CountingCancelled is set and every result keeps
-// the value it had before. Returns true when the count completed.
+// the value it had before. With KeepCycles, CountedCycles receives every cycle as well.
+// Returns true when the count completed.
 bool CountCycles(AppState& s, Prompter& p);
 
 }  // namespace karmo

@@ -6,6 +6,21 @@
 
 namespace karmo {
 
+LevelGrid SpectrumLevelGrid(int32_t levels, float smax, float smin) {
+    LevelGrid g;
+    if (levels < 1) return g;
+    if (levels > kMaxLevels) levels = kMaxLevels;
+    g.levels = levels;
+    g.width = levels == 1 ? smax : std::fabs(smax - smin) / static_cast<float>(levels - 1);
+    for (int32_t j = 1; j <= levels; ++j) {
+        const float offset = static_cast<float>(levels - j) * g.width;
+        g.range[j] = smin + offset;
+        const float half = 0.5f * g.width;
+        g.boundary[j] = g.range[j] - half;
+    }
+    return g;
+}
+
 void BuildSpectrumLevels(AppState& s, Prompter& p) {
     DataBatch& b = s.batch();
     int32_t levels = b.LevelCount;
@@ -20,13 +35,10 @@ void BuildSpectrumLevels(AppState& s, Prompter& p) {
     b.SourceQ = 0;
     b.SourceR = 0;
 
-    const float width = levels == 1 ? smax : std::fabs(smax - smin) / static_cast<float>(levels - 1);
-    std::array<float, kMaxLevels + 1> boundary{};
+    const LevelGrid grid = SpectrumLevelGrid(levels, smax, smin);
+    const auto& boundary = grid.boundary;
     for (int32_t j = 1; j <= levels; ++j) {
-        const float offset = static_cast<float>(levels - j) * width;
-        b.LevelRange[j] = smin + offset;
-        const float half = 0.5f * width;
-        boundary[j] = b.LevelRange[j] - half;
+        b.LevelRange[j] = grid.range[j];
         b.LevelCycles[j] = 0;
     }
     b.LevelRange[1] = smax;

@@ -7,6 +7,17 @@
 
 namespace karmo {
 
+// The level grid the builder lays for `levels` levels (at most kMaxLevels) from smax down
+// to smin: each level's range before the first is set to smax, and its lower boundary (a
+// range on it belongs to the level). Level 1 has no upper boundary.
+struct LevelGrid {
+    int32_t levels = 0;
+    float width = 0;
+    std::array<float, kMaxLevels + 1> range{};
+    std::array<float, kMaxLevels + 1> boundary{};
+};
+LevelGrid SpectrumLevelGrid(int32_t levels, float smax, float smin);
+
 // Turns the sorted CountedRanges of the last count into the levels of the current batch,
 // from its LevelCount, MaxRange and MinRange and the history's point count: LevelRange,
 // LevelCycles, Volume and OmittedCycles. A range on a level boundary belongs to the level

@@ -25,6 +25,7 @@
 #include "ui/BatchDisplay.h"
 #include "ui/DatabaseScreen.h"
 #include "ui/FileLists.h"
+#include "ui/FatigueScreen.h"
 #include "ui/FocusEdit.h"
 #include "ui/HelpWindow.h"
 #include "ui/HistoryScreen.h"
@@ -94,6 +95,7 @@ MainWindow::MainWindow(MainWindowOptions options, QWidget* parent)
     database_ = new DatabaseScreen(*this);
     printing_ = new PrintingScreen(*this);
     AttachSpectrumRoad(*this);
+    fatigue_ = new FatigueScreen(*this);
 }
 
 MainWindow::~MainWindow() {
@@ -183,6 +185,8 @@ void MainWindow::buildMenus() {
     connect(addAction(summ, "mnu_pfile", QStringLiteral("to File...")), &QAction::triggered, this,
             [this] { printing_->mnu_pfile_Click(); });
 
+    connect(addAction(results, "mnu_fatigue", QStringLiteral("Fatigue &Damage...")), &QAction::triggered, this,
+            [this] { fatigue_->mnu_fatigue_Click(); });
     QMenu* screen = menu(nullptr, bar, "mnu_Screen", QStringLiteral("Scree&n"));
     connect(addAction(screen, "mnu_copyscreen", QStringLiteral("&Copy Screen on Printer")), &QAction::triggered,
             this, hook(&MainWindow::onCopyScreen));
@@ -471,8 +475,10 @@ void MainWindow::refreshUnitCaptions() {
         stressInfo_->edit(QStringLiteral("txt_Min_Stress"))->setAcceptedText(Q(DisplayQuantityValue(s_, b.MinValue)));
     }
     if (loadDbase_->isVisible()) showBatch(s_.CurrentBatch);
+    if (!fatigue_) return;   // still starting up: no screen shows anything yet
     history_->unitsChanged();
     static_cast<SpectrumInfoPanel*>(panel(QStringLiteral("frm_Spectrum_Info")))->unitsChanged();
+    fatigue_->unitsChanged();
 }
 
 void MainWindow::showBatch(int b) {

@@ -35,6 +35,7 @@ class AboutPanel;
 class HistoryScreen;
 class DatabaseScreen;
 class PrintingScreen;
+class FatigueScreen;
 
 struct MainWindowOptions {
     // The directory the program started in: Karmo.cfg is read from and saved to it, and the
@@ -87,6 +88,8 @@ public:
     // The "&Data" menu, the Data Services dialog and the Loading Database panel.
     DatabaseScreen* databaseScreen() const { return database_; }
     PrintingScreen* printingScreen() const { return printing_; }
+    // The fatigue damage panel of the Results menu.
+    FatigueScreen* fatigueScreen() const { return fatigue_; }
 
     // The colour picker of the colours dialog; tests replace the QColorDialog.
     void setColorPicker(std::function<Color(Color)> pick) { pickColor_ = std::move(pick); }
@@ -171,6 +174,7 @@ private:
     HistoryScreen* history_ = nullptr;
     DatabaseScreen* database_ = nullptr;
     PrintingScreen* printing_ = nullptr;
+    FatigueScreen* fatigue_ = nullptr;
     QPointer<HelpWindow> help_;
     std::unique_ptr<QPrinter> printer_;
 };

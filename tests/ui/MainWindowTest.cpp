@@ -86,7 +86,7 @@ TEST(MainWindowMenus, CaptionsAndEnabling) {
         {"mnu_units", {"S&I", "U&S"}},
         {"mnu_tool_text", {"&Show", "&Hide"}},
         {"mnu_Data", {"&Open Database", "&New Database", "-", "&Edit Database", "&Save Database"}},
-        {"mnu_Results", {"Print Setup...", "-", "Print &Screen", "Print Summary"}},
+        {"mnu_Results", {"Print Setup...", "-", "Print &Screen", "Print Summary", "Fatigue &Damage..."}},
         {"mnu_form", {"on &Printer", "to &File..."}},
         {"mnu_summ", {"on &Printer", "to File..."}},
         {"mnu_Screen", {"&Copy Screen on Printer"}},
