@@ -118,8 +118,8 @@ TEST(DatabaseRoad, NewDatabaseFirstBatchCountedAndSaved) {
     EXPECT_EQ(StoredLevels(back.batch(1)), JsonLevels(json));
     EXPECT_EQ(back.batch(1).LevelCount, 12);
     EXPECT_EQ(back.batch(1).Name, "Batch 1");
-    EXPECT_EQ(Level(back.batch(1).NotchFactor, back.batch(1).Volume),
-              Level(1.6, std::stol(json.substr(json.find("\"volume\":") + 9))));
+    EXPECT_EQ(back.batch(1).Volume, std::stol(json.substr(json.find("\"volume\":") + 9)));
+    EXPECT_EQ(back.batch(1).NotchFactor, 1.6f);
 
     // Closed, the history leaves the database panel with the batch as stored.
     r.click("cmd_Cancel");
@@ -323,7 +323,7 @@ TEST(DatabaseRoad, CancelAtEveryDialogLeavesAUsableWindow) {
     idle("frm_Load_Dbase");
     // Editing a spectrum directly is not there yet: it says so and the panel stays.
     r.prompter.expect("Editing Stress Spectrum",
-                      "Editing a stored spectrum is not available yet.\n"
+                      "Typing a spectrum in or editing it is not available yet.\n"
                       "A spectrum is made by counting a history: use Edit History.");
     r.click("Cmd_Edit_Spectrum");
     idle("frm_Load_Dbase");
