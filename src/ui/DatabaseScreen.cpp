@@ -45,10 +45,14 @@ DatabaseScreen::DatabaseScreen(MainWindow& w) : QObject(&w), w_(w) {
 // ---------------------------------------------------------------------------------------
 // the Data menu
 
+bool DatabaseScreen::editingShown() const {
+    return w_.panel(QStringLiteral("frm_Hist"))->isVisible() || w_.panel(QStringLiteral("frm_Spectr"))->isVisible();
+}
+
 void DatabaseScreen::mnu_data_serv_Click() {
     AppState& s = w_.state();
     if (s.UiMode != kUiIdle) return;
-    if (w_.panel(QStringLiteral("frm_Hist"))->isVisible() || w_.panel(QStringLiteral("frm_Spectr"))->isVisible()) {
+    if (editingShown()) {
         QApplication::beep();
         return;
     }
@@ -64,7 +68,7 @@ void DatabaseScreen::mnu_data_serv_Click() {
 void DatabaseScreen::mnu_data_new_Click() {
     AppState& s = w_.state();
     if (s.UiMode != kUiIdle) return;
-    if (w_.panel(QStringLiteral("frm_Hist"))->isVisible() || w_.panel(QStringLiteral("frm_Spectr"))->isVisible()) {
+    if (editingShown()) {
         QApplication::beep();
         return;
     }
@@ -77,7 +81,7 @@ void DatabaseScreen::mnu_data_new_Click() {
 void DatabaseScreen::mnu_data_edit_Click() {
     AppState& s = w_.state();
     if (s.UiMode != kUiIdle) return;
-    if (w_.panel(QStringLiteral("frm_Hist"))->isVisible() || w_.panel(QStringLiteral("frm_Spectr"))->isVisible()) return;
+    if (editingShown()) return;
     w_.hideWorkingPanels();
     SelectNewOrLastBatch(s);
     showPanel();
