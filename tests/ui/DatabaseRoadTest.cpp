@@ -92,6 +92,7 @@ void FirstBatch(Road& r) {
     r.click("Cmd_Edit_History");
     EXPECT_EQ(r.text("lbl_Chk_File_Text"), "Please make a choice (and select a History file).");
     ReadExampleSeries(r);
+    r.type("txt_CurrBatch_Descr", "Bracket B2, left");     // the batch named while its history is edited
     CountExampleSeries(r);
     r.clickPlot("Pic_Spectr");      // the spectrum's panel again, with its Save
     r.click("cmd_Spectrum_Save");
@@ -117,7 +118,7 @@ TEST(DatabaseRoad, NewDatabaseFirstBatchCountedAndSaved) {
     }());
     EXPECT_EQ(StoredLevels(back.batch(1)), JsonLevels(json));
     EXPECT_EQ(back.batch(1).LevelCount, 12);
-    EXPECT_EQ(back.batch(1).Name, "Batch 1");
+    EXPECT_EQ(back.batch(1).Name, "Bracket B2, left");
     EXPECT_EQ(back.batch(1).Volume, std::stol(json.substr(json.find("\"volume\":") + 9)));
     EXPECT_EQ(back.batch(1).NotchFactor, 1.6f);
 
@@ -125,6 +126,7 @@ TEST(DatabaseRoad, NewDatabaseFirstBatchCountedAndSaved) {
     r.click("cmd_Cancel");
     EXPECT_EQ(r.shown(), "frm_Load_Dbase");
     EXPECT_EQ(r.text("lbl_Db_Levels"), "12");
+    EXPECT_EQ(r.text("txt_Batch_Name"), "Bracket B2, left");
     EXPECT_TRUE(r.enabled("mnu_data_edit") && r.enabled("mnu_data_save") && r.enabled("mnu_data_new"));
 }
 
@@ -259,6 +261,7 @@ TEST(DatabaseRoad, RecountedStoredBatchKeepsItsNewSpectrum) {
     EXPECT_EQ(r.text("lbl_Chk_File_Text"), "Stress History file doesn't exist. Please select a file:");
     r.dir = r.path("database");
     ReadExampleSeries(r);
+    r.type("txt_CurrBatch_Descr", "Bracket B2, left");     // the batch named while its history is edited
     CountExampleSeries(r);
     r.clickPlot("Pic_Spectr");      // the spectrum's panel again, with its Save
     r.click("cmd_Spectrum_Save");
