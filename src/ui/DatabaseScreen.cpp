@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QLabel>
 #include <QPushButton>
+#include <algorithm>
 
 #include "database/BatchOps.h"
 #include "database/DataServices.h"
@@ -44,10 +45,14 @@ DatabaseScreen::DatabaseScreen(MainWindow& w) : QObject(&w), w_(w) {
 // ---------------------------------------------------------------------------------------
 // the Data menu
 
+bool DatabaseScreen::editingShown() const {
+    return w_.panel(QStringLiteral("frm_Hist"))->isVisible() || w_.panel(QStringLiteral("frm_Spectr"))->isVisible();
+}
+
 void DatabaseScreen::mnu_data_serv_Click() {
     AppState& s = w_.state();
     if (s.UiMode != kUiIdle) return;
-    if (w_.panel(QStringLiteral("frm_Hist"))->isVisible() || w_.panel(QStringLiteral("frm_Spectr"))->isVisible()) {
+    if (editingShown()) {
         QApplication::beep();
         return;
     }
@@ -63,7 +68,7 @@ void DatabaseScreen::mnu_data_serv_Click() {
 void DatabaseScreen::mnu_data_new_Click() {
     AppState& s = w_.state();
     if (s.UiMode != kUiIdle) return;
-    if (w_.panel(QStringLiteral("frm_Hist"))->isVisible() || w_.panel(QStringLiteral("frm_Spectr"))->isVisible()) {
+    if (editingShown()) {
         QApplication::beep();
         return;
     }
@@ -76,7 +81,7 @@ void DatabaseScreen::mnu_data_new_Click() {
 void DatabaseScreen::mnu_data_edit_Click() {
     AppState& s = w_.state();
     if (s.UiMode != kUiIdle) return;
-    if (w_.panel(QStringLiteral("frm_Hist"))->isVisible() || w_.panel(QStringLiteral("frm_Spectr"))->isVisible()) return;
+    if (editingShown()) return;
     w_.hideWorkingPanels();
     SelectNewOrLastBatch(s);
     showPanel();
@@ -268,10 +273,12 @@ void DatabaseScreen::editSpectrumOrDistribution(bool distribution) {
     AppState& s = w_.state();
     if (s.UiMode != kUiIdle) return;
     // Typing a spectrum in, generating it from a distribution and editing a stored one are
-    // not part of this program yet: say so rather than open panels that cannot finish.
+    // not there yet: say so rather than open panels that cannot finish.
     w_.prompter().tell("Editing " + s.QuantityName + (distribution ? "Distribution" : "Spectrum"),
-                       std::string("Editing a stored ") + (distribution ? "distribution" : "spectrum") +
-                           " is not available yet.\nA spectrum is made by counting a history: use Edit History.",
+                       distribution ? "Generating a spectrum from a distribution is not available yet.\n"
+                                      "A distribution is fitted to a counted spectrum: use Edit History."
+                                    : "Typing a spectrum in or editing it is not available yet.\n"
+                                      "A spectrum is made by counting a history: use Edit History.",
                        Icon::Information);
     db_->button(QStringLiteral("Cmd_Edit_History"))->setFocus();
 }

@@ -42,6 +42,8 @@ public:
     void ShowDeletedState();
 
 private:
+    // A history or a spectrum is on screen: the database stays as it is meanwhile.
+    bool editingShown() const;
     void showCurrentBatch();
     void saveFromDialog();
     void editSpectrumOrDistribution(bool distribution);

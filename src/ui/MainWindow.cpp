@@ -20,7 +20,6 @@
 #include "core/StartUp.h"
 #include "core/Units.h"
 #include "database/BatchOps.h"
-#include "database/DataServices.h"
 #include "spectrum/MeanStress.h"
 #include "ui/BatchDisplay.h"
 #include "ui/DatabaseScreen.h"

@@ -1,4 +1,3 @@
-#include <QDir>
 #include <QFile>
 #include <gtest/gtest.h>
 
@@ -44,10 +43,10 @@ std::vector<std::string> StoredLevels(const DataBatch& b) {
 
 // The example series read into the current batch through the input panel: the
 // "Stress-Time History" source, the directory and the file picked in the lists.
-void ReadExampleSeries(Road& r) {
+void ReadExampleSeries(Road& r, const QString& dir) {
     EXPECT_EQ(r.shown(), "frm_Chk_File");
     r.choose("btt_Hist_Choice_1");
-    r.openDir("dir_File_Directory", r.path("series"));
+    r.openDir("dir_File_Directory", dir);
     r.pickFile("fil_File_Name", "strain-gauge.asc");
     EXPECT_EQ(r.text("fil_name_HS"), "strain-gauge.asc");
     r.click("cmd_Filepath_OK");
@@ -91,7 +90,8 @@ void FirstBatch(Road& r) {
     r.shot("new-database");
     r.click("Cmd_Edit_History");
     EXPECT_EQ(r.text("lbl_Chk_File_Text"), "Please make a choice (and select a History file).");
-    ReadExampleSeries(r);
+    ReadExampleSeries(r, r.path("series"));
+    r.type("txt_CurrBatch_Descr", "Bracket B2, left");     // the batch named while its history is edited
     CountExampleSeries(r);
     r.clickPlot("Pic_Spectr");      // the spectrum's panel again, with its Save
     r.click("cmd_Spectrum_Save");
@@ -117,14 +117,15 @@ TEST(DatabaseRoad, NewDatabaseFirstBatchCountedAndSaved) {
     }());
     EXPECT_EQ(StoredLevels(back.batch(1)), JsonLevels(json));
     EXPECT_EQ(back.batch(1).LevelCount, 12);
-    EXPECT_EQ(back.batch(1).Name, "Batch 1");
-    EXPECT_EQ(Level(back.batch(1).NotchFactor, back.batch(1).Volume),
-              Level(1.6, std::stol(json.substr(json.find("\"volume\":") + 9))));
+    EXPECT_EQ(back.batch(1).Name, "Bracket B2, left");
+    EXPECT_EQ(back.batch(1).Volume, std::stol(json.substr(json.find("\"volume\":") + 9)));
+    EXPECT_EQ(back.batch(1).NotchFactor, 1.6f);
 
     // Closed, the history leaves the database panel with the batch as stored.
     r.click("cmd_Cancel");
     EXPECT_EQ(r.shown(), "frm_Load_Dbase");
     EXPECT_EQ(r.text("lbl_Db_Levels"), "12");
+    EXPECT_EQ(r.text("txt_Batch_Name"), "Bracket B2, left");
     EXPECT_TRUE(r.enabled("mnu_data_edit") && r.enabled("mnu_data_save") && r.enabled("mnu_data_new"));
 }
 
@@ -257,8 +258,8 @@ TEST(DatabaseRoad, RecountedStoredBatchKeepsItsNewSpectrum) {
     r.prompter.expect("Reading Stress History", "No such file or directory", Icon::Exclamation);
     r.click("Cmd_Edit_History");
     EXPECT_EQ(r.text("lbl_Chk_File_Text"), "Stress History file doesn't exist. Please select a file:");
-    r.dir = r.path("database");
-    ReadExampleSeries(r);
+    ReadExampleSeries(r, r.path("database/series"));
+    r.type("txt_CurrBatch_Descr", "Bracket B2, left");     // the batch named while its history is edited
     CountExampleSeries(r);
     r.clickPlot("Pic_Spectr");      // the spectrum's panel again, with its Save
     r.click("cmd_Spectrum_Save");
@@ -269,12 +270,12 @@ TEST(DatabaseRoad, RecountedStoredBatchKeepsItsNewSpectrum) {
                       Icon::Question, Answer::Yes);
     r.click("cmd_data_do");
 
-    const AppState back = ReadBack(r.dir);
+    const AppState back = ReadBack(r.path("database"));
     const DataBatch& b = back.batch(1);
     EXPECT_EQ(b.LevelCount, 12);
     EXPECT_NE(b.FitQ, 0.0f);
     EXPECT_EQ(std::tuple(b.UltimateStrength, b.YieldStrength, b.NotchFactor), std::tuple(520.0f, 355.0f, 1.6f));
-    EXPECT_TRUE(QFile::exists(r.path("karhs.1")));
+    EXPECT_TRUE(QFile::exists(r.path("database/karhs.1")));
     EXPECT_EQ(back.BatchCount, 3);
 }
 
@@ -323,7 +324,7 @@ TEST(DatabaseRoad, CancelAtEveryDialogLeavesAUsableWindow) {
     idle("frm_Load_Dbase");
     // Editing a spectrum directly is not there yet: it says so and the panel stays.
     r.prompter.expect("Editing Stress Spectrum",
-                      "Editing a stored spectrum is not available yet.\n"
+                      "Typing a spectrum in or editing it is not available yet.\n"
                       "A spectrum is made by counting a history: use Edit History.");
     r.click("Cmd_Edit_Spectrum");
     idle("frm_Load_Dbase");
