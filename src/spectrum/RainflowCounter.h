@@ -35,14 +35,18 @@ struct RainflowTally {
 // a pair waits for a range at least its own, so the loop's last cycle runs through both
 // extremes and the largest range counted is Smax - Smin.
 inline bool ClosesCycle(float a, float b, float x, float y, float hi, float lo) {
-    if (a == hi || a == lo || b == hi || b == lo) return x >= y;
-    return 1.005 * static_cast<double>(x) >= static_cast<double>(y);
+    // Most points close nothing: the first comparison alone decides for them.
+    if (1.005 * static_cast<double>(x) < static_cast<double>(y)) return false;
+    return x >= y || !(a == hi || a == lo || b == hi || b == lo);
 }
+
+// The smallest and largest of h[0..n-1] (n >= 1).
+void HistoryExtremes(const float* h, int32_t n, float& lo, float& hi);
 
 // Three-point rainflow count of the closed loop h[0..n-1], h[0], in the order the cycles
 // close (ClosesCycle). The live points form a stack, so the work is linear for every
-// history, a decaying one included. For each cycle, onCycle(mean, range) may replace the range; returning false
-// stops the count at once. Ranges are written to ranges[0..cycles-1] in the order found;
+// history, a decaying one included. For each cycle, onCycle(mean, range) may replace the
+// range; returning false stops the count at once. Ranges are written to ranges[0..cycles-1] in the order found;
 // ranges must have room for n / 2 + 1 values. A history that does not alternate ends when
 // the loop's last point has been examined. work, when given, holds n + 1 floats for the
 // live points.
@@ -58,11 +62,8 @@ RainflowTally CountClosedLoop(const float* h, int32_t n, float* ranges, OnCycle&
         own.reset(new float[static_cast<size_t>(n) + 1]);
         work = own.get();
     }
-    float hi = h[0], lo = h[0];
-    for (int32_t idx = 1; idx < n; ++idx) {
-        if (h[idx] > hi) hi = h[idx];
-        if (h[idx] < lo) lo = h[idx];
-    }
+    float lo, hi;
+    HistoryExtremes(h, n, lo, hi);
     float* st = work;
     st[0] = h[0];
     int32_t top = 1;
