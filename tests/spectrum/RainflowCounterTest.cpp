@@ -215,6 +215,7 @@ TEST(CountCycles, SortedResultsAndMaxLevels) {
         const std::vector<float> ranges = arrayCount(h).ranges;
         std::copy(ranges.begin(), ranges.end(), counted.begin() + 1);
         shellSort(counted, static_cast<int>(ranges.size()));
+        EXPECT_EQ(counted[ranges.size()], std::ranges::max(h) - std::ranges::min(h));  // MaxRange, below
         cases.push_back({h, counted, counted[1], 100});
     }
     for (const Case& c : cases) {
