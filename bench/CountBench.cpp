@@ -5,6 +5,7 @@
 // matrix must add less than a fifth to the count.
 #include <benchmark/benchmark.h>
 
+#include <algorithm>
 #include <cmath>
 #include <memory>
 #include <random>
@@ -137,6 +138,8 @@ void BM_ArrayProcedure_Decaying(benchmark::State& state) {
     for (auto _ : state) {
         std::copy(h.begin(), h.end(), W.begin());
         W[static_cast<size_t>(n) + 1] = W[1];
+        const auto [lo, hi] = std::minmax_element(W.begin() + 1, W.begin() + 1 + n);
+        const float smin = *lo, smax = *hi;
         int32_t k = 0, r = 0, i = 2;
         for (;;) {
             if ((n + 1) - r < 3) break;
@@ -144,7 +147,7 @@ void BM_ArrayProcedure_Decaying(benchmark::State& state) {
             if (i > n + 1) break;
             const float x = std::fabs(W[i] - W[i - 1]);
             const float y = std::fabs(W[i - 1] - W[i - 2]);
-            if (1.005 * static_cast<double>(x) >= static_cast<double>(y)) {
+            if (ClosesCycle(W[i - 2], W[i - 1], x, y, smax, smin)) {
                 ++k;
                 r += 2;
                 for (int32_t j = 1; j <= i - r; ++j) W[i - j] = W[i - j - 2];

@@ -177,7 +177,7 @@ struct AppState {
     std::string DistributionLabel;  // "(Beta)", "(Weibull)", "(Log-norm)" or empty
     float ShownQ = 0;               // the parameter set drawn last, as stored
     float ShownR = 0;
-    double MaxDensity = 0;          // largest sampled density / (LevelCount - 1), for the bars
+    double MaxDensity = 0;          // largest density drawn / (LevelCount - 1), for the bars
 };
 
 // The values every variable takes at start-up, before the settings file is read,

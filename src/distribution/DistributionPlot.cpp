@@ -34,7 +34,10 @@ void densityCurve(AppState& s, const DataBatch& b, Canvas& target, float right, 
     const double betaFactor = (type == kBeta) ? static_cast<double>(BetaFunction(Q, R)) : 1.0;
     const double vertical = height / maxDensity / 1.65 * betaFactor;
     const double horizontal = (static_cast<double>(right) - left) / 1.05;
-    s.MaxDensity = b.LevelCount > 1 ? maxDensity / (b.LevelCount - 1) : maxDensity;
+    // The bars are drawn on the curve's own scale: the peak of the density as drawn, which
+    // for Beta includes the factor 1 / B left out of the sampling above.
+    const double peak = maxDensity / betaFactor;
+    s.MaxDensity = b.LevelCount > 1 ? peak / (b.LevelCount - 1) : peak;
 
     target.setPenWidth(RoundHalfEven(penWidth));
     target.setColor(colour);

@@ -49,13 +49,13 @@ DistributionPlotLabels DrawDistribution(AppState& s, Canvas& target, int16_t b,
 // One density curve of DistributionType: its largest sampled value reaches 1/1.65 of
 // height above base and x = 1 lies at 1/1.05 of the width right - left. Q equal to the
 // batch's SourceQ is taken as a source value and normalised first. MaxDensity becomes
-// the largest sampled density / (LevelCount - 1). Parameters that describe no density
-// draw nothing and leave MaxDensity 0.
+// the largest sampled density of the curve as drawn (Beta with its 1 / B) / (LevelCount - 1).
+// Parameters that describe no density draw nothing and leave MaxDensity 0.
 void DrawDensityCurve(AppState& s, Canvas& target, float right, float left, float height,
                       float base, float Q, float R, float penWidth, Color colour);
 
-// The levels of the current batch as bars of relative frequency, scaled by MaxDensity (so
-// after DrawDensityCurve). Grey on the printer.
+// The levels of the current batch as bars of relative frequency times (LevelCount - 1),
+// scaled by MaxDensity (so after DrawDensityCurve, on its vertical scale). Grey on the printer.
 void DrawSpectrumBars(AppState& s, Canvas& target, float right, float left, float height,
                       float base);
 

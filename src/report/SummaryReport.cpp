@@ -112,9 +112,10 @@ private:
                 valueLine("Yield Strength:" + s_.StressUnitBracket + ":",
                           FormatMask(sf * b_.YieldStrength, "#### "));
                 valueLine("Notch Factor:", FormatMask(b_.NotchFactor, "##.0#"));
-                if (!printer_ && omittedKnown()) {
+                // The blank line closes the mean-stress lines, with or without the line after it.
+                if (!printer_) {
                     blank();
-                    line(omittedCyclesLine());
+                    if (omittedKnown()) line(omittedCyclesLine());
                 }
             }
             if (printer_) blank();

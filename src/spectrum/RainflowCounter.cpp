@@ -163,6 +163,31 @@ void sortRanges(std::vector<float>& a, int32_t k, float* scratch) {
 
 void SortRanges(std::vector<float>& a, int32_t k) { sortRanges(a, k, nullptr); }
 
+void HistoryExtremes(const float* h, int32_t n, float& lo, float& hi) {
+    // Eight independent lanes, so the scan is not held up by one chain of comparisons.
+    constexpr int32_t kLanes = 8;
+    float l[kLanes], u[kLanes];
+    for (int32_t j = 0; j < kLanes; ++j) l[j] = u[j] = h[0];
+    int32_t i = 0;
+    for (; i + kLanes <= n; i += kLanes) {
+        for (int32_t j = 0; j < kLanes; ++j) {
+            const float v = h[i + j];
+            l[j] = v < l[j] ? v : l[j];
+            u[j] = v > u[j] ? v : u[j];
+        }
+    }
+    for (; i < n; ++i) {
+        l[0] = h[i] < l[0] ? h[i] : l[0];
+        u[0] = h[i] > u[0] ? h[i] : u[0];
+    }
+    lo = l[0];
+    hi = u[0];
+    for (int32_t j = 1; j < kLanes; ++j) {
+        if (l[j] < lo) lo = l[j];
+        if (u[j] > hi) hi = u[j];
+    }
+}
+
 RainflowTally CountClosedLoop(const float* h, int32_t n, float* ranges) {
     return CountClosedLoop(h, n, ranges, [](float, float&) { return true; });
 }

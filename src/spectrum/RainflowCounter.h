@@ -29,10 +29,24 @@ struct RainflowTally {
     bool stopped = false;       // the per-cycle callback asked to stop
 };
 
+// Whether the range y between the live points a and b closes against the newest range x.
+// A newest range short of y by less than half a percent still closes it (only that product
+// is formed in double), except when a or b is the history's largest or smallest value: such
+// a pair waits for a range at least its own, so the loop's last cycle runs through both
+// extremes and the largest range counted is Smax - Smin.
+inline bool ClosesCycle(float a, float b, float x, float y, float hi, float lo) {
+    // Most points close nothing: the first comparison alone decides for them.
+    if (1.005 * static_cast<double>(x) < static_cast<double>(y)) return false;
+    return x >= y || !(a == hi || a == lo || b == hi || b == lo);
+}
+
+// The smallest and largest of h[0..n-1] (n >= 1).
+void HistoryExtremes(const float* h, int32_t n, float& lo, float& hi);
+
 // Three-point rainflow count of the closed loop h[0..n-1], h[0], in the order the cycles
-// close. The live points form a stack, so the work is linear for every history, a decaying
-// one included. For each cycle, onCycle(mean, range) may replace the range; returning false
-// stops the count at once. Ranges are written to ranges[0..cycles-1] in the order found;
+// close (ClosesCycle). The live points form a stack, so the work is linear for every
+// history, a decaying one included. For each cycle, onCycle(mean, range) may replace the
+// range; returning false stops the count at once. Ranges are written to ranges[0..cycles-1] in the order found;
 // ranges must have room for n / 2 + 1 values. A history that does not alternate ends when
 // the loop's last point has been examined. work, when given, holds n + 1 floats for the
 // live points.
@@ -48,6 +62,8 @@ RainflowTally CountClosedLoop(const float* h, int32_t n, float* ranges, OnCycle&
         own.reset(new float[static_cast<size_t>(n) + 1]);
         work = own.get();
     }
+    float lo, hi;
+    HistoryExtremes(h, n, lo, hi);
     float* st = work;
     st[0] = h[0];
     int32_t top = 1;
@@ -56,9 +72,7 @@ RainflowTally CountClosedLoop(const float* h, int32_t n, float* ranges, OnCycle&
     for (int32_t idx = 1; idx <= n; ++idx) {
         const float c = idx < n ? h[idx] : h[0];  // the loop closes on the first point
         float x = std::fabs(c - b);
-        // Only this product is formed in double: a newest range short of the one before by
-        // less than half a percent still closes the cycle.
-        while (top >= 2 && 1.005 * static_cast<double>(x) >= static_cast<double>(y)) {
+        while (top >= 2 && ClosesCycle(st[top - 2], b, x, y, hi, lo)) {
             const float a = st[top - 2];
             float range = std::fabs(a - b);
             if (!onCycle(0.5f * (a + b), range)) {

@@ -73,6 +73,29 @@ TEST(DrawSpectrumBars, ThreeLinesPerLevelScaledByMaxDensity) {
     }
 }
 
+// Bars and curve share one vertical scale for every type: a bar stands at its relative
+// frequency over its width as a share of the span, 1 / (LevelCount - 1), in the units in
+// which the curve draws its density. Beta 1.35 / 6.14 has 1 / B of about 13.
+TEST(DrawSpectrumBars, OnTheCurvesVerticalScale) {
+    struct Case { int16_t type; float q, r; };
+    for (const Case& c : {Case{kBeta, 1.35f, 6.14f}, {kWeibull, 0.5f, 2}, {kLognorm, -1, 0.5f}}) {
+        AppState s = plotted(c.type, 200, c.q, c.r, true);
+        RecordingCanvas curve, bars;
+        DrawDensityCurve(s, curve, 1050, 0, 1650, 0, c.q, c.r, 1, 0);
+        DrawSpectrumBars(s, bars, 1050, 0, 1650, 0);
+        // The first stroke runs from the base to the sample at x = 0.002.
+        const double vertical = curve.of(Kind::Line).front()->y2 / Density(c.type, 0.002f, c.q, c.r);
+        const DataBatch& b = s.batch();
+        const double width = 1.0 / (b.LevelCount - 1);  // a level's width as a share of the span
+        const auto lines = bars.of(Kind::Line);
+        ASSERT_EQ(lines.size(), 3u * b.LevelCount);
+        for (int i = 1; i <= b.LevelCount; ++i) {
+            const double relative = static_cast<double>(b.LevelCycles[i]) / b.Volume;
+            EXPECT_NEAR(lines[3 * (i - 1)]->y2, vertical * relative / width, 1e-6 * vertical) << c.type << " level " << i;
+        }
+    }
+}
+
 TEST(DrawDistribution, LabelsByTypeAndUnits) {
     struct Case { int16_t type; float maxRange, q, r; bool fitted, us; const char* dt0; const char* dt1;
                   const char* smax; const char* p; const char* formula; };

@@ -55,12 +55,13 @@ const std::vector<Batch> kBatches = {
       .LevelRange = steps31(400.0f, -10.0f), .LevelCycles = steps31(2, 2), .FitQ = -1.2345f, .FitR = 0.4321f,
       .Name = "Bracket B7, 31 levels", .Title = "Bracket B7"},
      1008},
-    // Strain: the mean-stress lines use the stress unit.
+    // Strain: the mean-stress lines use the stress unit. Read from the database: no count of
+    // this session, so no omitted-cycles line.
     {"history-us-strain", 1, US, 1, "(Beta)",
      {.Quantity = "Strain ", .RecordTime = 3.75f, .PointCount = 802, .MaxValue = 1520.5f, .MinValue = -640.25f,
       .LevelRange = {0, 2000, 1500, 1000, 500}, .LevelCycles = {0, 2, 9, 40, 300}, .FitQ = 0.8765f, .FitR = 3.2109f,
       .UltimateStrength = 520, .Name = "Weld toe W2", .YieldStrength = 355, .NotchFactor = 2.125f, .Title = "Gauge W2"},
-     50},
+     -1},
     {"keyboard-si", 2, SI, 1, "",
      {.Quantity = "Stress ", .RecordTime = 10, .LevelRange = {0, 250, 200, 150, 100, 50},
       .LevelCycles = {0, 10, 100, 1000, 10000, 100000}, .Name = "Typed spectrum A", .Title = ""}},
