@@ -30,6 +30,11 @@ void outOfRange(const AppState& s, Prompter& p, const std::string& what) {
 
 std::string RescaleTitle(const AppState& s) { return "Rescale " + s.QuantityName + "History"; }
 
+RescaleView OpenRescale(AppState& s) {
+    s.UiMode = 0;
+    return RescaleView{RescaleTitle(s), "1", "0"};
+}
+
 EntryCheck RescaleFactorEntry(const AppState& s, Prompter& p, std::string_view text) {
     return numberEntry(s, p, text, "factor");
 }

@@ -11,6 +11,12 @@ namespace karmo {
 // "Rescale " + QuantityName + "History": the dialog's caption and the title of its messages.
 std::string RescaleTitle(const AppState& s);
 
+// The dialog as it opens (UiMode 0): caption, factor "1", offset "0".
+struct RescaleView {
+    std::string caption, factorText, offsetText;
+};
+RescaleView OpenRescale(AppState& s);
+
 // txt_RsclFactor and txt_RsclOffset losing the focus.
 EntryCheck RescaleFactorEntry(const AppState& s, Prompter& p, std::string_view text);
 EntryCheck RescaleOffsetEntry(const AppState& s, Prompter& p, std::string_view text);
