@@ -3,6 +3,8 @@
 #include "EditingTestData.h"
 #include "database/BatchOps.h"
 #include "editing/Append.h"
+#include "editing/AppendPreview.h"
+#include "support/RecordingCanvas.h"
 #include "editing/Rescale.h"
 #include "editing/Subtract.h"
 #include "support/ScriptedPrompter.h"
@@ -196,6 +198,42 @@ TEST(Append, FilesThatAreNotAHistoryChangeNothing) {
         EXPECT_FALSE(ReadAppendFile(s, p, dir.str() + "/" + c.name, a));
         EXPECT_EQ(a.AppendCount, 0);
     }
+}
+
+}  // namespace
+}  // namespace karmo
+
+namespace karmo {
+namespace {
+
+using test::RecordingCanvas;
+
+// The preview: both histories one after the other, each in its colour, and the words.
+TEST(AppendPreview, DrawsBothHistories) {
+    AppState s = test::editedState(4);
+    AppendHistory a;
+    a.AppendCount = 2;
+    a.AppendValues = {0, -7, 30};
+    a.MaxValue = 30;
+    a.MinValue = -7;
+    RecordingCanvas c;
+    DrawAppendPreview(c, s, a);
+    std::vector<Color> colours;
+    for (const auto* op : c.of(RecordingCanvas::Kind::Line)) colours.push_back(op->color);
+    EXPECT_EQ(colours, (std::vector<Color>{kBlack, kBlack, s.HistoryColor, s.HistoryColor, s.HistoryColor,
+                                           s.GraphColor, s.GraphColor}));
+    EXPECT_EQ(c.texts(), (std::vector<std::string>{"STRESS", "POINTS", "Smax = 30.0 ,  Smin = -7.0 "}));
+
+    // A long history: one stroke per column, none mixing the two.
+    s = test::editedState(100000);
+    a.AppendValues.assign(100001, 1.0f);
+    a.AppendCount = 100000;
+    RecordingCanvas wide;
+    DrawAppendPreview(wide, s, a);
+    const auto lines = wide.of(RecordingCanvas::Kind::Line);
+    EXPECT_LT(lines.size(), 700u);
+    for (size_t i = 2; i < lines.size(); ++i)   // the appended values are constant: flat strokes
+        ASSERT_EQ(lines[i]->color == s.GraphColor, lines[i]->y1 == lines[i]->y2) << i;
 }
 
 }  // namespace
