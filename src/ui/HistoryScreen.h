@@ -37,6 +37,10 @@ public:
     // A history that has just been read: the whole history from point 1.
     void showLoadedHistory();
     void resetZoom();
+    // Ends the editing of the history: its panels close, the database panel comes back.
+    void closeEditing();
+    // How often the plot has been drawn (the subtract hint is shown once per drawing).
+    int drawCount() const { return draws_; }
     // The extremes line of the plot in the units now in force.
     void redrawHistoryExtremes();
     // The history on the printer or the save picture (screen printing).
@@ -78,7 +82,6 @@ private:
     void eraseMark();
     void fillInformation();
     void applyScroll(int16_t min, int16_t max, int16_t smallChange, int16_t largeChange, int16_t value);
-    void closeEditing();
     void saveHistoryAction();
     double textScale() const;
 
@@ -96,6 +99,7 @@ private:
     QLineEdit* fileName_;
     HistoryGeometry geom_;
     int source_ = 0;
+    int draws_ = 0;
     QString tag_;
     QString extremes_;      // the extremes line as last written on the plot
     int32_t markX1_ = 0, markX2_ = 0, markY1_ = 0, markY2_ = 0;

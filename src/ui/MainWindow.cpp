@@ -25,6 +25,7 @@
 #include "ui/FileLists.h"
 #include "ui/FocusEdit.h"
 #include "ui/HelpWindow.h"
+#include "ui/EditingScreen.h"
 #include "ui/HistoryScreen.h"
 #include "ui/QtCanvas.h"
 #include "ui/QtPrompter.h"
@@ -87,6 +88,7 @@ MainWindow::MainWindow(MainWindowOptions options, QWidget* parent)
     buildPanels();
     startUp(options);
     history_ = new HistoryScreen(*this);
+    editing_ = new EditingScreen(*this);
     AttachSpectrumRoad(*this);
 }
 

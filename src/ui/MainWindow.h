@@ -33,6 +33,7 @@ class DistrPanel;
 class LoadDbasePanel;
 class AboutPanel;
 class HistoryScreen;
+class EditingScreen;
 
 struct MainWindowOptions {
     // The directory the program started in: Karmo.cfg is read from and saved to it, and the
@@ -82,6 +83,8 @@ public:
     HelpWindow* helpWindow() const { return help_; }
     // The history plot, the input panel and the history panel's commands.
     HistoryScreen* historyScreen() const { return history_; }
+    // Correction, rescale, subtract and append.
+    EditingScreen* editingScreen() const { return editing_; }
 
     // The colour picker of the colours dialog; tests replace the QColorDialog.
     void setColorPicker(std::function<Color(Color)> pick) { pickColor_ = std::move(pick); }
@@ -171,6 +174,7 @@ private:
     LoadDbasePanel* loadDbase_ = nullptr;
     AboutPanel* about_ = nullptr;
     HistoryScreen* history_ = nullptr;
+    EditingScreen* editing_ = nullptr;
     QPointer<HelpWindow> help_;
     std::unique_ptr<QPrinter> printer_;
 };
