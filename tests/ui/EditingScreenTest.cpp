@@ -1,8 +1,11 @@
 #include <QApplication>
+#include <QDir>
 #include <QFile>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
+#include <cmath>
+#include <functional>
 #include <gtest/gtest.h>
 
 #include "UiTestEnv.h"
@@ -152,6 +155,52 @@ TEST(EditingScreen, KeyboardEntryOfANewHistory) {
     EXPECT_EQ(e.history(), (std::vector<float>{0, 10, 2, 8, 4, 6}));
     EXPECT_TRUE(e.panel("frm_Hist")->isVisible());
     EXPECT_TRUE(e.info->button("cmd_Cycle_Count")->isEnabled());
+}
+
+// Pictures of the four dialogs for the documentation, written only when KARMO_SCREENSHOTS
+// names a directory. The append preview is shot while its question is open.
+TEST(Screenshots, EditingDialogs) {
+    const QString out = qEnvironmentVariable("KARMO_SCREENSHOTS");
+    if (out.isEmpty()) GTEST_SKIP() << "set KARMO_SCREENSHOTS to a directory to write them";
+    QDir().mkpath(out);
+    struct ShootingPrompter : Prompter {
+        std::function<void()> onAppend;
+        Answer ask(const Prompt& p) override {
+            if (p.text.rfind("Append the", 0) == 0 && onAppend) onAppend();
+            return Answer::No;
+        }
+    } prompter;
+    test::WindowFixture f(&prompter);
+    MainWindow& w = f.w();
+    w.show();
+    std::vector<float> v;
+    for (int i = 0; i < 400; ++i) v.push_back((i % 2 ? 1.0f : -1.0f) * (60 + 40 * std::sin(i / 25.0f)) + 20);
+    test::ShowHistory(w, v);
+    auto shot = [&](const QString& name) {
+        QApplication::processEvents();
+        EXPECT_TRUE(w.grab().save(out + "/" + name + "-1024x768.png"));
+    };
+    Panel* info = w.panel("frm_Stress_Info");
+    info->button("cmd_Correction")->click();
+    shot("correction");
+    w.panel("frm_Correction")->button("cmd_Corr_Cancel")->click();
+    info->button("cmd_Rescale")->click();
+    shot("rescale");
+    w.panel("frm_Rescale_Info")->button("cmd_Rscl_Cancel")->click();
+    info->button("cmd_Subtract")->click();
+    shot("subtract");
+    w.panel("frm_Subtract")->button("cmd_Subtract_Cancel")->click();
+    QFile more(f.dir.filePath("karhs.2"));
+    ASSERT_TRUE(more.open(QIODevice::WriteOnly));
+    more.write("\"more\"\r\n200\r\n1\r\n");
+    for (int i = 0; i < 200; ++i) more.write(QByteArray::number(i % 2 ? 150 - i / 2 : -60 + i / 4) + "\r\n");
+    more.close();
+    auto* append = static_cast<FilePanel*>(w.panel("frm_Append"));
+    info->button("cmd_Append")->click();
+    append->dirs()->setPath(f.dir.path());
+    append->edit("App_name_HS")->setText("karhs.2");
+    prompter.onAppend = [&] { shot("append"); };
+    append->button("cmd_Append_OK")->click();
 }
 
 }  // namespace
