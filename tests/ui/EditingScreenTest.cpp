@@ -1,6 +1,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QFile>
+#include <QMouseEvent>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
@@ -133,6 +134,34 @@ TEST(EditingScreen, RescaleSubtractAppend) {
     EXPECT_EQ(e.history(), (std::vector<float>{-14, 14, -12, 10, -16, 14, -7, 30, -1, 20}));
     EXPECT_EQ(e.panel("frm_Append_Hist")->label("lbl_Append_SHSmax")->text(), "Smax = 30.0 ,  Smin = -16.0 ");
     EXPECT_EQ(std::tuple(e.s.ViewCount, e.s.HistoryModified), std::tuple(10, true));
+}
+
+// A stretch marked with the mouse fills the boxes and is cut.
+TEST(EditingScreen, SubtractAStretchMarkedWithTheMouse) {
+    std::vector<float> v;
+    for (int i = 1; i <= 40; ++i) v.push_back(i % 2 ? -10.0f : 10.0f + i);
+    Editing e(v);
+    const HistoryGeometry& g = e.w.historyScreen()->geometry();
+    auto* pic = e.w.findChild<PlotPicture*>("Pic_Hist");
+    auto at = [&](int32_t p) {
+        const double x = (g.xL + (p - e.s.ViewStart) * g.xs) * g.pixelsPerUnit;
+        return QPoint(static_cast<int>(std::lround(x)), pic->height() / 2);
+    };
+    e.prompter.expect("Subtract Stress History",
+                      "By multiple subtractions proceed from the end to beginn of the Stress History.");
+    e.info->button("cmd_Subtract")->click();
+    QTest::mousePress(pic, Qt::LeftButton, {}, at(11));
+    QMouseEvent move(QEvent::MouseMove, at(20), pic->mapToGlobal(at(20)), Qt::NoButton, Qt::LeftButton, {});
+    QApplication::sendEvent(pic, &move);
+    QTest::mouseRelease(pic, Qt::LeftButton, {}, at(20));
+    Panel* sub = e.panel("frm_Subtract");
+    EXPECT_EQ(std::tuple(sub->edit("txt_Subtract_From")->text(), sub->edit("txt_Subtract_To")->text()),
+              std::tuple(QString("11"), QString("20")));
+    e.prompter.expect("Stress History", "10 data points have been removed.\nReduce proportionally the record time?", N);
+    sub->button("cmd_Subtract_OK")->click();
+    v.erase(v.begin() + 10, v.begin() + 20);
+    EXPECT_EQ(e.history(), v);
+    EXPECT_EQ(e.s.ViewCount, 30);
 }
 
 // The "Keyboard" source: a new history of six typed points.
