@@ -115,6 +115,8 @@ bool ApplyAppend(AppState& s, Prompter& p, const AppendHistory& a) {
     b.PointCount = n + m;
     s.ProcessedCount = b.PointCount;
     s.HistoryModified = true;
+    // The history changed, so a spectrum built before no longer belongs to it.
+    s.SpectrumRebuilt = false;
     RecomputeExtremes(s);
     b.RecordTime = recordTime;
     return true;

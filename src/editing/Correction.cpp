@@ -79,14 +79,10 @@ CorrectionDialog PrepareCorrection(const AppState& s, Prompter& p) {
 }
 
 CorrectionDialog PrepareKeyboardEntry(AppState& s) {
-    DataBatch& b = s.batch();
-    b.PointCount = 0;
-    b.MaxValue = b.MinValue = 0;
-    s.Values.assign(2, 0.0f);
-    s.ProcessedCount = 0;
     s.ViewStart = 1;
     s.ViewCount = 0;
     CorrectionDialog d;
+    d.NewHistory = true;
     d.Title = "???";
     d.RecordTimeText.assign(1, '0');
     d.ShownRecordTime = d.RecordTimeText;
@@ -144,7 +140,7 @@ CountEntry CorrectionCountEntry(const AppState& s, Prompter& p, CorrectionDialog
         r.restore = current;
         return r;
     }
-    const bool hasPoints = s.batch().PointCount > 0;
+    const bool hasPoints = !d.NewHistory && s.batch().PointCount > 0;
     if (hasPoints && n > d.CorrectionCount) {
         if (question(s, p, title,
                      std::to_string(n - d.CorrectionCount) +
@@ -363,7 +359,7 @@ void ApplyCorrection(AppState& s, Prompter& p, const CorrectionDialog& d) {
     DataBatch& b = s.batch();
     s.HistoryModified = true;
     if (d.Title != b.Title) b.Title = firstCharacters(d.Title, kTitleLength);
-    if (d.RecordTimeText != d.ShownRecordTime || b.PointCount == 0) b.RecordTime = d.RecordTime;
+    if (d.RecordTimeText != d.ShownRecordTime || d.NewHistory || b.PointCount == 0) b.RecordTime = d.RecordTime;
     const int32_t n = std::min<int32_t>(d.CorrectionCount, static_cast<int32_t>(d.CorrectionCopy.size()) - 1);
     s.Values.resize(static_cast<size_t>(n) + 2);
     std::copy_n(d.CorrectionCopy.begin() + 1, n, s.Values.begin() + 1);

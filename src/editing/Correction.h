@@ -30,6 +30,7 @@ struct CorrectionDialog {
     int32_t ScrollMax = 1;              // vsc_UpDown: minimum 1, this maximum
     int32_t ScrollValue = 1;
     bool HistoryChangedInGrid = false;
+    bool NewHistory = false;            // typed in by keyboard: the batch's points do not count
 };
 
 // QuantityName + "History Data" and QuantityName + "History Title:".
@@ -40,6 +41,7 @@ std::string CorrectionTitleLabel(const AppState& s);
 // with "Sorry, you may correct manually 32766 datapoints only. "; the copy keeps every point.
 CorrectionDialog PrepareCorrection(const AppState& s, Prompter& p);
 // A new history typed in by keyboard: title "???", no points, record time and gate 0.
+// The batch keeps its record until OK.
 CorrectionDialog PrepareKeyboardEntry(AppState& s);
 // The large step of the scroll bar: 10 % of its maximum from a maximum of 11, else 1.
 int32_t CorrectionLargeStep(const CorrectionDialog& d);

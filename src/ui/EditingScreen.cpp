@@ -86,6 +86,13 @@ EditingScreen::EditingScreen(MainWindow& w) : QObject(&w), w_(w) {
             });
         }
     connect(scroll_, &QScrollBar::valueChanged, this, &EditingScreen::vsc_UpDown_Change);
+    // While the box is dragged, the label names the points of the top row.
+    connect(scroll_, &QScrollBar::sliderMoved, this, [this](int v) {
+        const int32_t i = 2 * v + w_.state().ViewStart - 2;
+        QLabel* l = corr_->label(QStringLiteral("lab_hist_corr"));
+        l->setText(QString::number(i) + QStringLiteral(" - ") + QString::number(i + 1));
+        l->show();
+    });
     connect(corr_->button(QStringLiteral("cmd_Corr_OK")), &QPushButton::clicked, this,
             &EditingScreen::cmd_Corr_OK_Click);
     connect(corr_->button(QStringLiteral("cmd_Corr_Cancel")), &QPushButton::clicked, this,
@@ -245,7 +252,7 @@ void EditingScreen::cmd_Corr_OK_Click() {
         if (!e->validateNow()) return;
     AppState& s = w_.state();
     d_.Title = S(corr_->edit(QStringLiteral("txt_Corr_Title"))->text());
-    const bool newHistory = s.batch().PointCount == 0;
+    const bool newHistory = d_.NewHistory;
     const CorrectionOkResult r = CorrectionOk(s, w_.prompter(), d_);
     switch (r.outcome) {
         case CorrectionOutcome::StayOpen:
@@ -278,7 +285,7 @@ void EditingScreen::cmd_Corr_OK_Click() {
 void EditingScreen::cmd_Corr_Cancel_Click() {
     AppState& s = w_.state();
     corr_->hide();
-    if (s.batch().PointCount == 0) {
+    if (d_.NewHistory || s.batch().PointCount == 0) {
         Panel* db = panel("frm_Load_Dbase");
         db->show();
         db->edit(QStringLiteral("txt_Batch"))->setEnabled(true);

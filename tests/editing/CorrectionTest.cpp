@@ -214,7 +214,7 @@ TEST(CorrectionOk, FewerThanFourPointsAreNeverApplied) {
 }
 
 TEST(KeyboardEntry, SixTypedPointsBecomeTheHistory) {
-    AppState s = stateWith({});
+    AppState s = stateWith({4, -3, 2, -1});   // a record without its history file
     ScriptedPrompter p;
     CorrectionDialog d = PrepareKeyboardEntry(s);
     EXPECT_EQ(std::tuple(d.Title, d.RecordTimeText, d.GateText, d.CorrectionCount), std::tuple("???", "0", "0", 0));

@@ -164,6 +164,7 @@ TEST(Append, ReadsAndAppendsAHistoryFile) {
     dir.write("four", historyFile("4", {"-7", "30", "-1", "20"}, "2.5"));
     AppState s = editedState(4);
     ScriptedPrompter p;
+    s.SpectrumRebuilt = true;
     AppendHistory a;
     ASSERT_TRUE(ReadAppendFile(s, p, dir.str() + "/four", a));
     EXPECT_EQ(std::tuple(a.AppendTitle, a.AppendCount, a.AppendRecordTime, a.MaxValue, a.MinValue),
@@ -171,8 +172,8 @@ TEST(Append, ReadsAndAppendsAHistoryFile) {
     ASSERT_TRUE(ApplyAppend(s, p, a));
     EXPECT_EQ(historyPoints(s), (std::vector<float>{-2, 12, -4, 11, -7, 30, -1, 20}));
     EXPECT_EQ(std::tuple(s.batch().MaxValue, s.batch().MinValue, s.batch().RecordTime, s.ProcessedCount,
-                         s.HistoryModified),
-              std::tuple(30.0f, -7.0f, 12.5f, 8, true));
+                         s.HistoryModified, s.SpectrumRebuilt),
+              std::tuple(30.0f, -7.0f, 12.5f, 8, true, false));
 }
 
 TEST(Append, FilesThatAreNotAHistoryChangeNothing) {
