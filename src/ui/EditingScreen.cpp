@@ -337,6 +337,7 @@ void EditingScreen::cmd_Subtract_Click() {
     if (s.UiMode != kUiIdle) return;
     HistoryScreen* h = w_.historyScreen();
     h->resetZoom();
+    h->forgetMarkKind();
     hideEditingDialogs();
     const bool waiting = info_->button(QStringLiteral("Cmd_Zoom_Refr"))->text() == QLatin1String("Re&fresh");
     if (hintDraws_ != h->drawCount() && !waiting) {

@@ -69,6 +69,8 @@ public:
 
     // The kind of the current mark: "1" a band of points, "2" a rectangle.
     const QString& markTag() const { return tag_; }
+    // An erased mark leaves no kind behind: boxes typed afterwards count as a stretch.
+    void forgetMarkKind() { tag_.clear(); }
     const HistoryGeometry& geometry() const { return geom_; }
 
 protected:

@@ -133,32 +133,56 @@ TEST(EditingScreen, RescaleSubtractAppend) {
     EXPECT_EQ(std::tuple(e.s.ViewCount, e.s.HistoryModified), std::tuple(10, true));
 }
 
-// A stretch marked with the mouse fills the boxes and is cut.
-TEST(EditingScreen, SubtractAStretchMarkedWithTheMouse) {
+// Marks drawn with the mouse fill the boxes: the left button a stretch, the right one a
+// rectangle whose band removes only the points inside it.
+TEST(EditingScreen, SubtractWhatIsMarkedWithTheMouse) {
     std::vector<float> v;
     for (int i = 1; i <= 40; ++i) v.push_back(i % 2 ? -10.0f : 10.0f + i);
     Editing e(v);
     const HistoryGeometry& g = e.w.historyScreen()->geometry();
     auto* pic = e.w.findChild<PlotPicture*>("Pic_Hist");
-    auto at = [&](int32_t p) {
+    const double u0 = pic->toUser(QPointF(0, 0)).y(), u1 = pic->toUser(QPointF(0, 1)).y();
+    auto at = [&](int32_t p, double value) {
         const double x = (g.xL + (p - e.s.ViewStart) * g.xs) * g.pixelsPerUnit;
-        return QPoint(static_cast<int>(std::lround(x)), pic->height() / 2);
+        const double y = (g.yB + (value - g.lower) * g.ys - u0) / (u1 - u0);
+        return QPoint(static_cast<int>(std::lround(x)), static_cast<int>(std::lround(y)));
     };
-    e.prompter.expect("Subtract Stress History",
-                      "By multiple subtractions proceed from the end to beginn of the Stress History.");
-    e.info->button("cmd_Subtract")->click();
-    QTest::mousePress(pic, Qt::LeftButton, {}, at(11));
-    QMouseEvent move(QEvent::MouseMove, at(20), pic->mapToGlobal(at(20)), Qt::NoButton, Qt::LeftButton, {});
-    QApplication::sendEvent(pic, &move);
-    QTest::mouseRelease(pic, Qt::LeftButton, {}, at(20));
+    auto mark = [&](Qt::MouseButton b, QPoint from, QPoint to) {
+        QTest::mousePress(pic, b, {}, from);
+        QMouseEvent move(QEvent::MouseMove, to, pic->mapToGlobal(to), Qt::NoButton, b, {});
+        QApplication::sendEvent(pic, &move);
+        QTest::mouseRelease(pic, b, {}, to);
+    };
+    const std::string hint = "By multiple subtractions proceed from the end to beginn of the Stress History.";
     Panel* sub = e.panel("frm_Subtract");
+    e.prompter.expect("Subtract Stress History", hint);
+    e.info->button("cmd_Subtract")->click();
+    mark(Qt::LeftButton, at(31, 0), at(40, 0));
     EXPECT_EQ(std::tuple(sub->edit("txt_Subtract_From")->text(), sub->edit("txt_Subtract_To")->text()),
-              std::tuple(QString("11"), QString("20")));
+              std::tuple(QString("31"), QString("40")));
     e.prompter.expect("Stress History", "10 data points have been removed.\nReduce proportionally the record time?", N);
     sub->button("cmd_Subtract_OK")->click();
-    v.erase(v.begin() + 10, v.begin() + 20);
+    v.resize(30);
     EXPECT_EQ(e.history(), v);
-    EXPECT_EQ(e.s.ViewCount, 30);
+
+    // The valleys of points 11..20 lie in the band; the conflict check joins the peaks.
+    e.prompter.expect("Subtract Stress History", hint);
+    e.info->button("cmd_Subtract")->click();
+    mark(Qt::RightButton, at(11, -14), at(20, -5));
+    e.prompter.expect("Check Stress History", "The Stress History has conflicting values at Stress index 11\nRemove the conflict?", Y)
+        .expect("Check Stress History", "Remove all conflicts in the Stress History data?", Y)
+        .expect("Stress History", "10 data points have been removed.\nReduce proportionally the record time?", N);
+    sub->button("cmd_Subtract_OK")->click();
+    EXPECT_EQ(e.history(), (std::vector<float>{-10, 12, -10, 14, -10, 16, -10, 18, -10, 30, -10, 32, -10, 34,
+                                               -10, 36, -10, 38, -10, 40}));
+    // Typed boxes after the mark was erased: a stretch again.
+    e.prompter.expect("Subtract Stress History", hint);
+    e.info->button("cmd_Subtract")->click();
+    e.type(sub, "txt_Subtract_From", "19");
+    e.type(sub, "txt_Subtract_To", "20");
+    e.prompter.expect("Stress History", "2 data points have been removed.\nReduce proportionally the record time?", N);
+    sub->button("cmd_Subtract_OK")->click();
+    EXPECT_EQ(e.s.batch().PointCount, 18);
 }
 
 // The "Keyboard" source: a new history of six typed points.
