@@ -1,9 +1,11 @@
+#include <algorithm>
 #include <sstream>
 
 #include "Commands.h"
 #include "JsonWriter.h"
 #include "Output.h"
 #include "Pipeline.h"
+#include "core/Single.h"
 #include "editing/Append.h"
 #include "editing/Correction.h"
 #include "editing/EditCommon.h"
@@ -42,8 +44,11 @@ void subtract(AppState& s, CliPrompter& p, const std::string& option, const std:
             !ParseNumericText(high, hi))
             FailUsage("--cut-band takes FROM-TO:LOW..HIGH");
         kind = MarkKind::Rectangle;
-        s.BandLow = static_cast<float>(std::min(lo, hi) / s.QuantityFactor);
-        s.BandHigh = static_cast<float>(std::max(lo, hi) / s.QuantityFactor);
+        const auto bandLow = ToSingle(std::min(lo, hi) / s.QuantityFactor);
+        const auto bandHigh = ToSingle(std::max(lo, hi) / s.QuantityFactor);
+        if (!bandLow || !bandHigh) FailUsage("--cut-band " + band + " is out of range");
+        s.BandLow = *bandLow;
+        s.BandHigh = *bandHigh;
     }
     if (!splitAt(range, "-", from, to)) FailUsage(option + " takes FROM-TO");
     const size_t before = p.messages().size();

@@ -73,6 +73,7 @@ TEST(EditCommand, RefusedEditsWriteNothing) {
         {edit({"--rescale", "2"}), 2, "karmo-cli: --rescale takes FACTOR,OFFSET\n", "", true},
         {edit({"--cut", "7"}), 2, "karmo-cli: --cut takes FROM-TO\n", "", true},
         {edit({"--cut-band", "1-3:5"}), 2, "karmo-cli: --cut-band takes FROM-TO:LOW..HIGH\n", "", true},
+        {edit({"--cut-band", "1-3:-1e39..0"}), 2, "karmo-cli: --cut-band -1e39..0 is out of range\n", "", true},
         {{"edit", six}, 2, "karmo-cli: edit needs -o OUT\n", "", true},
     });
     EXPECT_FALSE(std::filesystem::exists(out));
