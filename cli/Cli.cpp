@@ -19,7 +19,7 @@ OptionTable CommandOptions(const std::string& command, const std::string& sub) {
         t.switches.insert("--json");
     } else if (command == "edit") {
         t = InputOptionTable();
-        t.withValue.insert({"-o", "--rescale", "--cut", "--cut-band", "--append", "--smooth"});
+        t.withValue.insert({"-o", "--rescale", "--cut", "--cut-band", "--append", "--smooth", "--set"});
         t.switches.insert("--json");
     } else if (command == "synth") {
         t.withValue = {"--type", "--q", "--r", "--max", "--min", "--levels", "--volume"};

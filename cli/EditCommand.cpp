@@ -1,4 +1,5 @@
 #include <algorithm>
+#include <cmath>
 #include <sstream>
 
 #include "Commands.h"
@@ -66,18 +67,28 @@ void append(AppState& s, CliPrompter& p, const std::string& path) {
     if (AskAppend(s, p) && !ApplyAppend(s, p, a)) FailInput(p, before, "");
 }
 
-// The Correction dialog opened, its gate typed and OK pressed; after a conflict review
-// OK is pressed once more, as the user would.
-void smooth(AppState& s, CliPrompter& p, const std::string& gate) {
+// The Correction dialog opened, a value retyped in the grid or the gate typed, and OK
+// pressed; after a conflict review OK is pressed once more, as the user would.
+void correct(AppState& s, CliPrompter& p, const std::string& option, const std::string& value) {
     const size_t before = p.messages().size();
     s.UiMode = 0;
     CorrectionDialog d = PrepareCorrection(s, p);
-    if (!CorrectionGateEntry(s, p, d, gate).accepted) FailInput(p, before, "");
+    if (option == "--smooth") {
+        if (!CorrectionGateEntry(s, p, d, value).accepted) FailInput(p, before, "");
+    } else {
+        std::string point, typed;
+        double n = 0;
+        if (!splitAt(value, "=", point, typed) || !ParseNumericText(point, n)) FailUsage("--set takes POINT=VALUE");
+        if (!(n >= 1 && n <= d.CorrectionCount) || n != std::floor(n))
+            FailInput(p, before, "karmo-cli: --set " + value + ": there is no point " + point);
+        if (!CorrectionCellEntry(s, p, d, static_cast<int32_t>(n), typed).accepted) FailInput(p, before, "");
+    }
     CorrectionOkResult r = CorrectionOk(s, p, d);
     if (r.outcome == CorrectionOutcome::StayOpen) r = CorrectionOk(s, p, d);
     if (r.outcome == CorrectionOutcome::HistoryDeleted || r.outcome == CorrectionOutcome::Abandoned)
-        throw CliFailure(1, "karmo-cli: --smooth " + gate + " leaves no history", true);
-    if (r.outcome != CorrectionOutcome::Applied) FailInput(p, before, "karmo-cli: --smooth " + gate + " was not applied");
+        throw CliFailure(1, "karmo-cli: " + option + " " + value + " leaves no history", true);
+    if (r.outcome != CorrectionOutcome::Applied)
+        FailInput(p, before, "karmo-cli: " + option + " " + value + " was not applied");
 }
 
 }  // namespace
@@ -98,7 +109,7 @@ int EditCommand(const ParsedArgs& a, std::ostream& out, std::ostream& err) {
         if (option == "--rescale") rescale(s, p, value);
         if (option == "--cut" || option == "--cut-band") subtract(s, p, option, value);
         if (option == "--append") append(s, p, value);
-        if (option == "--smooth") smooth(s, p, value);
+        if (option == "--smooth" || option == "--set") correct(s, p, option, value);
     }
 
     // Stored as "history" stores it: alternating, with an even count.

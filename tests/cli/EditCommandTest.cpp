@@ -24,6 +24,8 @@ TEST(EditCommand, EditsInTheOrderGiven) {
     const Case cases[] = {
         {{"--rescale", "-1,0"}, sixFile({"0", "-10", "-2", "-8", "-4", "-6", "0"}, "1")},
         {{"--rescale=2,-10", "--smooth", "0"}, sixFile({"-10", "10", "-6", "6", "-2", "2", "-10"}, "1")},
+        {{"--set", "4=9.5"}, sixFile({"0", "10", "2", "9.5", "4", "6", "0"}, "1"),
+         "Stress History: The History has been changed. Refresh the display?\n"},
         {{"--cut", "3-4"}, sixFile({"0", "10", "4", "6", "0"}, ".6666667"), kRecordTime},
         {{"--cut", "3-4", "--no"}, sixFile({"0", "10", "4", "6", "0"}, "1"), kRecordTime},
         {{"--cut-band", "1-6:7..9"}, sixFile({"0", "10", "2", "6", "0"}, ".6666667"),
@@ -70,6 +72,7 @@ TEST(EditCommand, RefusedEditsWriteNothing) {
         {edit({"--cut", "1-6", "--no"}), 1,
          "Subtract Stress History: The minimum No of Points is 4. Would you like to delete the whole history?\n"},
         {edit({"--smooth", "100"}), 1, "Smooth Stress History: Gate must be smaller than 100\n"},
+        {edit({"--set", "7=1"}), 1, "karmo-cli: --set 7=1: there is no point 7\n"},
         {edit({"--rescale", "2"}), 2, "karmo-cli: --rescale takes FACTOR,OFFSET\n", "", true},
         {edit({"--cut", "7"}), 2, "karmo-cli: --cut takes FROM-TO\n", "", true},
         {edit({"--cut-band", "1-3:5"}), 2, "karmo-cli: --cut-band takes FROM-TO:LOW..HIGH\n", "", true},
