@@ -93,7 +93,14 @@ SubtractResult ApplySubtract(AppState& s, Prompter& p, int32_t from, int32_t to,
 
     float* v = s.Values.data();
     int32_t count = before;
+    // The extremes are scanned again only when a removed point may have held one: the
+    // conflict check keeps every reversal, so only the cut, the band and a dropped last
+    // point can take them away.
+    const float mx = b.MaxValue, mn = b.MinValue;
+    bool extremeRemoved = false;
+    auto mayHoldExtreme = [&](float x) { return !(x < mx && x > mn); };
     if (kind == MarkKind::Stretch) {
+        for (int32_t i = from; i <= to && !extremeRemoved; ++i) extremeRemoved = mayHoldExtreme(v[i]);
         const int32_t cut = to - from + 1;
         std::memmove(v + from, v + to + 1, static_cast<size_t>(before - to) * sizeof(float));
         count = before - cut;
@@ -104,6 +111,7 @@ SubtractResult ApplySubtract(AppState& s, Prompter& p, int32_t from, int32_t to,
         s.HistoryModified = true;
     } else {
         const float low = s.BandLow, high = s.BandHigh;
+        extremeRemoved = !(mx > high || mx < low) || !(mn > high || mn < low);
         int32_t k = from - 1;
         for (int32_t i = from; i <= to; ++i)
             if (v[i] < low || v[i] > high) v[++k] = v[i];
@@ -112,6 +120,8 @@ SubtractResult ApplySubtract(AppState& s, Prompter& p, int32_t from, int32_t to,
         int16_t removeAll = 1;
         CheckHistoryConflicts(s, p, s.Values, count, removeAll);
     }
+    // The check's even rule may have dropped the point now just behind the count.
+    if (count < before && mayHoldExtreme(v[count + 1])) extremeRemoved = true;
     if (count < 4) {
         p.ask(Prompt{title, "The minimum No of Points is 4.\nThe whole history will be deleted. ", Icon::Information,
                      Buttons::Ok, 0});
@@ -119,7 +129,7 @@ SubtractResult ApplySubtract(AppState& s, Prompter& p, int32_t from, int32_t to,
         r.outcome = SubtractOutcome::HistoryDeleted;
         return r;
     }
-    if (count % 2 != 0) --count;
+    if (count % 2 != 0 && mayHoldExtreme(v[--count + 1])) extremeRemoved = true;
     b.PointCount = count;
     r.RemovedCount = before - count;
     r.outcome = SubtractOutcome::Done;
@@ -129,7 +139,7 @@ SubtractResult ApplySubtract(AppState& s, Prompter& p, int32_t from, int32_t to,
     s.Values.resize(static_cast<size_t>(count) + 2);
     s.Values[static_cast<size_t>(count) + 1] = 0.0f;
     s.ProcessedCount = count;
-    RecomputeExtremes(s);
+    if (extremeRemoved) RecomputeExtremes(s);
     s.HistoryModified = true;
     PullViewInside(s, count);
     const std::string removed = std::to_string(r.RemovedCount) + " data points have been removed.";

@@ -133,6 +133,29 @@ TEST(Subtract, RectangleRemovesThePointsInsideTheBand) {
     EXPECT_EQ(SubtractOk(s, p, "1", "6", MarkKind::Rectangle).outcome, SubtractOutcome::HistoryDeleted);
 }
 
+// The extremes follow the points removed: by the cut, the band or the even rule.
+TEST(Subtract, ExtremesFollowTheRemovedPoints) {
+    struct Case { std::vector<float> in; std::string from, to; MarkKind kind; Answer answer; float mx, mn; };
+    const Case cases[] = {
+        {{0, 10, 1, 50, 2, 11, 3, 12}, "3", "4", MarkKind::Stretch, Y, 12, 0},
+        {{0, 10, 1, 50, 2, 11, 3, 12}, "5", "6", MarkKind::Stretch, Y, 50, 0},
+        {{-9, 10, 1, 50, 2, 11, 3, 12}, "1", "8", MarkKind::Rectangle, Y, 50, 1},
+        {{0, 10, 1, 11, 2, 12, 3, 60}, "3", "3", MarkKind::Stretch, N, 12, 0},   // the even rule drops 60
+    };
+    for (const Case& c : cases) {
+        AppState s = stateWith(c.in);
+        s.BandLow = -10;
+        s.BandHigh = -5;
+        struct Always : Prompter {
+            Answer a;
+            explicit Always(Answer a) : a(a) {}
+            Answer ask(const Prompt&) override { return a; }
+        } always(c.answer);
+        SubtractOk(s, always, c.from, c.to, c.kind);
+        EXPECT_EQ(std::tuple(s.batch().MaxValue, s.batch().MinValue), std::tuple(c.mx, c.mn)) << c.from << c.to;
+    }
+}
+
 TEST(Subtract, RefusedEntries) {
     struct Case { std::string from, to, message; bool focusTo; };
     const Case cases[] = {
