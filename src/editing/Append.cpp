@@ -18,14 +18,6 @@ namespace {
 // Values reserved before any has been read: the header's count is only a claim.
 constexpr size_t kReserveCap = size_t{1} << 20;
 
-std::string firstCharacters(const std::string& t, size_t n) {
-    size_t i = 0;
-    for (size_t chars = 0; i < t.size() && chars < n; ++chars) {
-        ++i;
-        while (i < t.size() && (static_cast<unsigned char>(t[i]) & 0xC0) == 0x80) ++i;
-    }
-    return t.substr(0, i);
-}
 
 struct WrongData {};
 
@@ -55,7 +47,7 @@ bool ReadAppendFile(const AppState& s, Prompter& p, const std::string& path, App
         const int32_t count = RoundHalfEven(claimed);
         const auto time = ToSingle(recordTime);
         if (!time) throw WrongData{};
-        a.AppendTitle = firstCharacters(Cp1252ToUtf8(rawTitle), kTitleLength);
+        a.AppendTitle = CutTitle(Cp1252ToUtf8(rawTitle));
         a.AppendRecordTime = *time;
         a.AppendValues.reserve(std::min<size_t>(static_cast<size_t>(count), kReserveCap) + 1);
         a.AppendValues.push_back(0.0f);

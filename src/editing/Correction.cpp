@@ -17,8 +17,7 @@ const char* kValueMask = "####0.###";
 std::string smoothTitle(const AppState& s) { return "Smooth " + s.QuantityName + "History"; }
 std::string editTitle(const AppState& s) { return "Edit " + s.QuantityName + "History"; }
 
-Answer question(const AppState& s, Prompter& p, const std::string& title, const std::string& text) {
-    (void)s;
+Answer question(Prompter& p, const std::string& title, const std::string& text) {
     return p.ask(Prompt{title, text, Icon::Question, Buttons::YesNo, 0});
 }
 
@@ -26,15 +25,6 @@ void refuse(Prompter& p, const std::string& title, const std::string& text) {
     p.ask(Prompt{title, text, Icon::Critical, Buttons::Ok, 0});
 }
 
-// The first n characters of a UTF-8 text.
-std::string firstCharacters(const std::string& t, size_t n) {
-    size_t i = 0;
-    for (size_t chars = 0; i < t.size() && chars < n; ++chars) {
-        ++i;
-        while (i < t.size() && (static_cast<unsigned char>(t[i]) & 0xC0) == 0x80) ++i;
-    }
-    return t.substr(0, i);
-}
 
 int16_t firstIsValley(const std::vector<float>& copy, int32_t count) {
     return count >= 2 && copy[1] > copy[2] ? 2 : 1;
@@ -142,7 +132,7 @@ CountEntry CorrectionCountEntry(const AppState& s, Prompter& p, CorrectionDialog
     }
     const bool hasPoints = !d.NewHistory && s.batch().PointCount > 0;
     if (hasPoints && n > d.CorrectionCount) {
-        if (question(s, p, title,
+        if (question(p, title,
                      std::to_string(n - d.CorrectionCount) +
                          " data points will be added to the history.\n Would you like to continue?") !=
             Answer::Yes) {
@@ -150,7 +140,7 @@ CountEntry CorrectionCountEntry(const AppState& s, Prompter& p, CorrectionDialog
             return r;
         }
     } else if (n < d.CorrectionCount) {
-        if (question(s, p, title,
+        if (question(p, title,
                      std::to_string(d.CorrectionCount - n) +
                          " last data points will be subtracted from the History.\n Would you like to continue?") !=
             Answer::Yes) {
@@ -285,11 +275,11 @@ CorrectionOkResult CorrectionOk(AppState& s, Prompter& p, CorrectionDialog& d) {
     CorrectionOkResult r;
     const int32_t n = d.CorrectionCount;
     const int32_t m = TrimTrailingRepeats(d.CorrectionCopy, n);
-    if (m < n && question(s, p, title, "The number of History data points is " + std::to_string(m)) != Answer::Yes)
+    if (m < n && question(p, title, "The number of History data points is " + std::to_string(m)) != Answer::Yes)
         return r;
     s.SpectrumRebuilt = false;
     if (m < 4) {
-        if (question(s, p, title, "Minimum No of History data points is 4!\nWould you like to delete the whole History?") ==
+        if (question(p, title, "Minimum No of History data points is 4!\nWould you like to delete the whole History?") ==
             Answer::Yes) {
             s.UiMode = kUiIdle;
             r.outcome = CorrectionOutcome::Abandoned;
@@ -317,7 +307,7 @@ CorrectionOkResult CorrectionOk(AppState& s, Prompter& p, CorrectionDialog& d) {
     d.CorrectionCopy[static_cast<size_t>(remaining) + 1] = 0.0f;
     d.CorrectionCount = remaining;
     if (remaining < 4) {
-        if (question(s, p, "Subtract " + s.QuantityName + "History",
+        if (question(p, "Subtract " + s.QuantityName + "History",
                      "The minimum No of Points is 4.\nWould you like to delete the whole history?") != Answer::Yes) {
             setUpPairs(s, p, d);
             r.outcome = CorrectionOutcome::FocusCount;
@@ -333,7 +323,7 @@ CorrectionOkResult CorrectionOk(AppState& s, Prompter& p, CorrectionDialog& d) {
         return r;
     }
     if (d.CorrectionCount % 2 != 0) {
-        if (question(s, p, title, "Number of data points must be even.\nRemove the last data point?") != Answer::Yes)
+        if (question(p, title, "Number of data points must be even.\nRemove the last data point?") != Answer::Yes)
             return r;
         ResizeCorrection(d, d.CorrectionCount - 1);
     }
@@ -348,7 +338,7 @@ CorrectionOkResult CorrectionOk(AppState& s, Prompter& p, CorrectionDialog& d) {
     r.outcome = CorrectionOutcome::Applied;
     r.display.redraw = true;
     if (d.HistoryChangedInGrid &&
-        question(s, p, title, "The History has been changed.\nRefresh the display?") != Answer::Yes) {
+        question(p, title, "The History has been changed.\nRefresh the display?") != Answer::Yes) {
         r.display.redraw = false;
         r.display.refreshPending = true;
     }
@@ -358,7 +348,7 @@ CorrectionOkResult CorrectionOk(AppState& s, Prompter& p, CorrectionDialog& d) {
 void ApplyCorrection(AppState& s, Prompter& p, const CorrectionDialog& d) {
     DataBatch& b = s.batch();
     s.HistoryModified = true;
-    if (d.Title != b.Title) b.Title = firstCharacters(d.Title, kTitleLength);
+    if (d.Title != b.Title) b.Title = CutTitle(d.Title);
     if (d.RecordTimeText != d.ShownRecordTime || d.NewHistory || b.PointCount == 0) b.RecordTime = d.RecordTime;
     const int32_t n = std::min<int32_t>(d.CorrectionCount, static_cast<int32_t>(d.CorrectionCopy.size()) - 1);
     s.Values.resize(static_cast<size_t>(n) + 2);

@@ -8,6 +8,15 @@
 
 namespace karmo {
 
+std::string CutTitle(const std::string& title) {
+    size_t i = 0;
+    for (size_t chars = 0; i < title.size() && chars < kTitleLength; ++chars) {
+        ++i;
+        while (i < title.size() && (static_cast<unsigned char>(title[i]) & 0xC0) == 0x80) ++i;
+    }
+    return title.substr(0, i);
+}
+
 std::string EditHistoryTitle(const AppState& s) { return s.QuantityName + "History"; }
 
 RedrawDecision AskRefresh(const AppState& s, Prompter& p, int32_t pointsBefore,

@@ -22,6 +22,9 @@ struct RedrawDecision {
     bool refreshPending = false;    // the plot's refresh button reads "Re&fresh" instead
 };
 
+// A history title cut to its first 30 characters (UTF-8).
+std::string CutTitle(const std::string& title);
+
 // QuantityName + "History": the title of the editing questions.
 std::string EditHistoryTitle(const AppState& s);
 
