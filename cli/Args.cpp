@@ -41,6 +41,7 @@ bool ParseArgs(const std::vector<std::string>& args, size_t first, const OptionT
                 error = "option " + name + " needs a value";
                 return false;
             }
+            out.ordered.emplace_back(name, out.values[name]);
         } else if (table.switches.count(name) && !inlineValue) {
             out.switches.insert(name);
         } else {

@@ -17,6 +17,7 @@ struct OptionTable {
 struct ParsedArgs {
     std::vector<std::string> positional;
     std::map<std::string, std::string> values;   // the last one given wins
+    std::vector<std::pair<std::string, std::string>> ordered;   // every value option, in order
     std::set<std::string> switches;
     bool help = false;                            // --help or -h
 

@@ -23,6 +23,10 @@ OptionTable CommandOptions(const std::string& command, const std::string& sub) {
         AddSpectrumOptions(t);
         t.withValue.insert({"--db", "--sn", "--detail-category", "--nref"});
         t.switches.insert("--json");
+    } else if (command == "edit") {
+        t = InputOptionTable();
+        t.withValue.insert({"-o", "--rescale", "--cut", "--cut-band", "--append", "--smooth", "--set"});
+        t.switches.insert("--json");
     } else if (command == "synth") {
         t.withValue = {"--type", "--q", "--r", "--max", "--min", "--levels", "--volume"};
         t.switches = {"--json"};
@@ -115,6 +119,7 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
         if (command == "history") return HistoryCommand(parsed, out, err);
         if (command == "spectrum") return SpectrumCommand(parsed, out, err);
         if (command == "synth") return SynthCommand(parsed, out, err);
+        if (command == "edit") return EditCommand(parsed, out, err);
         if (command == "db") return DbCommand(sub, parsed, out, err);
         if (command == "damage") return DamageCommand(parsed, out, err);
         return ReportCommand(parsed, out, err);

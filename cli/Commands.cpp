@@ -1,6 +1,5 @@
 #include "Commands.h"
 
-#include <filesystem>
 #include <sstream>
 
 #include "CliPrompter.h"
@@ -8,7 +7,6 @@
 #include "JsonWriter.h"
 #include "Output.h"
 #include "Pipeline.h"
-#include "history/HistoryFile.h"
 
 namespace karmo::cli {
 
@@ -23,14 +21,7 @@ int HistoryCommand(const ParsedArgs& a, std::ostream& out, std::ostream& err) {
     LoadHistory(s, p, a.positional[0], o);
     RemoveConflicts(s, p);
 
-    // Written as the batch's own history is stored: the file format with its closing value.
-    const std::filesystem::path path(*target);
-    s.DatabaseDir = path.parent_path().string();
-    s.SaveFileName = path.filename().string();
-    const size_t before = p.messages().size();
-    int16_t ok = 0;
-    WriteHistoryFile(s, p, s.CurrentBatch, ok);
-    if (ok != 1) FailInput(p, before, "karmo-cli: " + *target + " could not be written");
+    WriteHistoryOut(s, p, *target);
     out << *target << ": " << s.batch().PointCount << " points\n";
     return 0;
 }

@@ -14,6 +14,7 @@ int HistoryCommand(const ParsedArgs& a, std::ostream& out, std::ostream& err);
 int SpectrumCommand(const ParsedArgs& a, std::ostream& out, std::ostream& err);
 int SynthCommand(const ParsedArgs& a, std::ostream& out, std::ostream& err);
 int DbCommand(const std::string& sub, const ParsedArgs& a, std::ostream& out, std::ostream& err);
+int EditCommand(const ParsedArgs& a, std::ostream& out, std::ostream& err);
 int ReportCommand(const ParsedArgs& a, std::ostream& out, std::ostream& err);
 int DamageCommand(const ParsedArgs& a, std::ostream& out, std::ostream& err);
 

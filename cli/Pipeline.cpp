@@ -162,6 +162,16 @@ void RemoveConflicts(AppState& s, CliPrompter& p) {
     s.ProcessedCount = b.PointCount - b.PointCount % 2;
 }
 
+void WriteHistoryOut(AppState& s, CliPrompter& p, const std::string& target) {
+    const std::filesystem::path path(target);
+    s.DatabaseDir = path.parent_path().string();
+    s.SaveFileName = path.filename().string();
+    const size_t before = p.messages().size();
+    int16_t ok = 0;
+    WriteHistoryFile(s, p, s.CurrentBatch, ok);
+    if (ok != 1) FailInput(p, before, "karmo-cli: " + target + " could not be written");
+}
+
 CountSummary CountSpectrum(AppState& s, CliPrompter& p, const SpectrumOptions& o) {
     const size_t before = p.messages().size();
     DataBatch& b = s.batch();

@@ -69,6 +69,10 @@ void LoadHistory(AppState& s, CliPrompter& p, const std::string& path, const Inp
 // conflicting point is removed.
 void RemoveConflicts(AppState& s, CliPrompter& p);
 
+// Writes the current history to `target` as the batch's own history is stored: the file
+// format with its closing value. Throws CliFailure.
+void WriteHistoryOut(AppState& s, CliPrompter& p, const std::string& target);
+
 // What a count found beyond the batch's fields.
 struct CountSummary {
     int32_t cycles = 0;

@@ -34,6 +34,8 @@ const char* kGeneral =
     "      read and reduce a history (conflicts removed), write it as a history file\n"
     "  spectrum INPUT [input options] [spectrum options] [--json]\n"
     "      count a history into a spectrum; print it as a table or as JSON\n"
+    "  edit INPUT [input options] [edits] -o OUT [--json]\n"
+    "      rescale, cut, append, retype and smooth a history in the order given\n"
     "  synth --type T --q Q --r R --max SMAX --min SMIN --levels L --volume N [--json]\n"
     "      generate a spectrum from a Beta, Weibull or Log-norm distribution\n"
     "  db list DBDIR [--json]\n"
@@ -89,6 +91,32 @@ std::string spectrumHelp() {
            "\n"
            "Example:\n"
            "  karmo-cli spectrum examples/strain-gauge.bin --levels 10 --mse 500,300,1.5 --json\n";
+}
+
+std::string editHelp() {
+    return std::string(
+               "Usage: karmo-cli edit INPUT [input options] [edits] -o OUT [--json]\n"
+               "\n"
+               "Reads INPUT as \"history\" does, applies the edits in the order given, as the\n"
+               "editing dialogs of the window apply them, and writes OUT as \"history\" writes it\n"
+               "(conflicts removed, an even count, the closing value). An edit that is refused\n"
+               "writes nothing: exit status 1 with the dialog's message.\n"
+               "\n") +
+           kInputOptions +
+           "Edits (each may be given more than once):\n"
+           "  --rescale F,O          every value v becomes F*v + O (O in display units)\n"
+           "  --cut FROM-TO          remove points FROM to TO (counted from 1)\n"
+           "  --cut-band FROM-TO:LOW..HIGH\n"
+           "                         remove the points FROM to TO whose value lies in\n"
+           "                         LOW..HIGH (display units)\n"
+           "  --append FILE          append the history file FILE\n"
+           "  --set POINT=VALUE      retype the value of point POINT (display units)\n"
+           "  --smooth GATE          lowpass gate of the Correction dialog, in % of the range\n"
+           "  -o OUT                 the history file to write (required)\n"
+           "  --json                 print the history and the messages as JSON\n"
+           "\n"
+           "Example:\n"
+           "  karmo-cli edit examples/strain-gauge.asc --cut 1-40 --rescale 2,-10 --smooth 5 -o /tmp/karhs.1\n";
 }
 
 std::string synthHelp() {
@@ -176,6 +204,7 @@ std::string UsageText(const std::string& command) {
     if (command == "history") return historyHelp();
     if (command == "spectrum") return spectrumHelp();
     if (command == "synth") return synthHelp();
+    if (command == "edit") return editHelp();
     if (command == "db") return dbHelp();
     if (command == "report") return reportHelp();
     if (command == "damage") return damageHelp();

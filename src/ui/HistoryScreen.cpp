@@ -22,6 +22,7 @@
 #include "history/HistoryZoom.h"
 #include "history/InputDispatch.h"
 #include "spectrum/RainflowCounter.h"
+#include "ui/EditingScreen.h"
 #include "ui/FileLists.h"
 #include "ui/FocusEdit.h"
 #include "ui/MainWindow.h"
@@ -217,12 +218,7 @@ void HistoryScreen::cmd_Filepath_OK_Click() {
             break;
         case InputNext::KeyboardEntry: {
             chk_->hide();
-            Panel* corr = panel("frm_Correction");
-            corr->edit(QStringLiteral("txt_Corr_Title"))->setAcceptedText(QStringLiteral("???"));
-            for (const char* n : {"txt_Corr_Gate", "txt_Corr_RecTime", "txt_Corr_NoPoints"})
-                corr->edit(QString::fromLatin1(n))->setAcceptedText(QStringLiteral("0"));
-            s.ViewStart = 1;
-            corr->show();
+            w_.editingScreen()->openKeyboardEntry();
             break;
         }
     }
@@ -298,6 +294,7 @@ void HistoryScreen::drawHistory(int32_t fromPoint) {
     if (auto* l = hist_->label(QStringLiteral("lab_hist_start"))) l->hide();
     pic_->unsetCursor();
     s.DrawnViewCount = s.ViewCount;
+    ++draws_;
     info_->button(QStringLiteral("cmd_Correction"))->setEnabled(true);
     // A read or a zoom may have chosen the display mode.
     syncDisplayMenu();

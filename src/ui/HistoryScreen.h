@@ -39,6 +39,10 @@ public:
     void resetZoom();
     // The information panel's texts for the current batch.
     void fillInformation();
+    // Ends the editing of the history: its panels close, the database panel comes back.
+    void closeEditing();
+    // How often the plot has been drawn (the subtract hint is shown once per drawing).
+    int drawCount() const { return draws_; }
     // The extremes line of the plot in the units now in force.
     void redrawHistoryExtremes();
     // The shown window again (a new display mode); nothing when the plot is hidden.
@@ -78,6 +82,8 @@ public:
 
     // The kind of the current mark: "1" a band of points, "2" a rectangle.
     const QString& markTag() const { return tag_; }
+    // An erased mark leaves no kind behind: boxes typed afterwards count as a stretch.
+    void forgetMarkKind() { tag_.clear(); }
     const HistoryGeometry& geometry() const { return geom_; }
 
 protected:
@@ -90,7 +96,6 @@ private:
     void markBox(double x1, double y1, double x2, double y2);
     void eraseMark();
     void applyScroll(int16_t min, int16_t max, int16_t smallChange, int16_t largeChange, int16_t value);
-    void closeEditing();
     void syncDisplayMenu();
     double textScale() const;
 
@@ -108,6 +113,7 @@ private:
     QLineEdit* fileName_;
     HistoryGeometry geom_;
     int source_ = 0;
+    int draws_ = 0;
     QString tag_;
     QString extremes_;      // the extremes line as last written on the plot
     int32_t markX1_ = 0, markX2_ = 0, markY1_ = 0, markY2_ = 0;

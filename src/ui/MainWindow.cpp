@@ -27,6 +27,7 @@
 #include "ui/FatigueScreen.h"
 #include "ui/FocusEdit.h"
 #include "ui/HelpWindow.h"
+#include "ui/EditingScreen.h"
 #include "ui/HistoryScreen.h"
 #include "ui/PrintingScreen.h"
 #include "ui/QtCanvas.h"
@@ -93,6 +94,7 @@ MainWindow::MainWindow(MainWindowOptions options, QWidget* parent)
     history_ = new HistoryScreen(*this);
     database_ = new DatabaseScreen(*this);
     printing_ = new PrintingScreen(*this);
+    editing_ = new EditingScreen(*this);
     AttachSpectrumRoad(*this);
     fatigue_ = new FatigueScreen(*this);
 }

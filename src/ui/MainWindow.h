@@ -36,6 +36,7 @@ class HistoryScreen;
 class DatabaseScreen;
 class PrintingScreen;
 class FatigueScreen;
+class EditingScreen;
 
 struct MainWindowOptions {
     // The directory the program started in: Karmo.cfg is read from and saved to it, and the
@@ -90,6 +91,8 @@ public:
     PrintingScreen* printingScreen() const { return printing_; }
     // The fatigue damage panel of the Results menu.
     FatigueScreen* fatigueScreen() const { return fatigue_; }
+    // Correction, rescale, subtract and append.
+    EditingScreen* editingScreen() const { return editing_; }
 
     // The colour picker of the colours dialog; tests replace the QColorDialog.
     void setColorPicker(std::function<Color(Color)> pick) { pickColor_ = std::move(pick); }
@@ -175,6 +178,7 @@ private:
     DatabaseScreen* database_ = nullptr;
     PrintingScreen* printing_ = nullptr;
     FatigueScreen* fatigue_ = nullptr;
+    EditingScreen* editing_ = nullptr;
     QPointer<HelpWindow> help_;
     std::unique_ptr<QPrinter> printer_;
 };

@@ -10,7 +10,7 @@ namespace {
 
 TEST(Usage, HelpForTheProgramAndEveryCommandHasAnExample) {
     const std::vector<std::vector<std::string>> calls = {
-        {"--help"}, {"-h"}, {"history", "--help"}, {"spectrum", "--help"}, {"synth", "--help"},
+        {"--help"}, {"-h"}, {"history", "--help"}, {"edit", "--help"}, {"spectrum", "--help"}, {"synth", "--help"},
         {"db", "--help"}, {"db", "add", "--help"}, {"report", "--help"}, {"spectrum", "x.txt", "--bogus", "--help"}};
     for (const auto& args : calls) {
         const CliRun r = RunKarmoCli(args);
