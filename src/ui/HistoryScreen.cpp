@@ -171,14 +171,6 @@ void HistoryScreen::btt_Hist_Choice_Click(int index) {
 
 void HistoryScreen::cmd_Filepath_OK_Click() {
     AppState& s = w_.state();
-    if (source_ == kKeyboardSource) {
-        // Typing a history needs the correction dialog, which cannot take a new history yet:
-        // say so rather than open a dialog whose buttons do nothing.
-        w_.prompter().ask(Prompt{ReadingHistoryTitle(s),
-                                 "Typing a history point by point is not available yet.\nPlease choose a file.",
-                                 Icon::Information, Buttons::Ok, 0});
-        return;
-    }
     InputChoice choice;
     choice.source = static_cast<HistorySource>(source_);
     choice.directory = dirs_->path().toStdString();
