@@ -44,7 +44,6 @@ public:
 private:
     void showCurrentBatch();
     void saveFromDialog();
-    void editSpectrumOrDistribution(bool distribution);
     bool txt_Batch_LostFocus();
     bool txt_Batch_Name_LostFocus();
     bool txt_CurrBatch_Descr_LostFocus();

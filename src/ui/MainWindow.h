@@ -35,6 +35,7 @@ class AboutPanel;
 class HistoryScreen;
 class DatabaseScreen;
 class PrintingScreen;
+class SpectrumScreen;
 
 struct MainWindowOptions {
     // The directory the program started in: Karmo.cfg is read from and saved to it, and the
@@ -87,6 +88,8 @@ public:
     // The "&Data" menu, the Data Services dialog and the Loading Database panel.
     DatabaseScreen* databaseScreen() const { return database_; }
     PrintingScreen* printingScreen() const { return printing_; }
+    // Typing a spectrum in, generating it from a distribution, editing a stored one.
+    SpectrumScreen* spectrumScreen() const { return spectrum_; }
 
     // The colour picker of the colours dialog; tests replace the QColorDialog.
     void setColorPicker(std::function<Color(Color)> pick) { pickColor_ = std::move(pick); }
@@ -104,6 +107,9 @@ public:
     void applyMenuEvent(MenuEvent e);
     // Places a panel on the design surface by its design rectangle (twips).
     void placePanel(QWidget* w, const TwipRect& r);
+    // Places a panel where the design puts another one (empty: its own place), now and
+    // after every resize.
+    void placePanelAs(Panel* p, const QString& designName);
     QPrinter& printer();
 
     // Menu and control handlers, named as the commands are. Each first checks UiMode.
@@ -171,6 +177,7 @@ private:
     HistoryScreen* history_ = nullptr;
     DatabaseScreen* database_ = nullptr;
     PrintingScreen* printing_ = nullptr;
+    SpectrumScreen* spectrum_ = nullptr;
     QPointer<HelpWindow> help_;
     std::unique_ptr<QPrinter> printer_;
 };
