@@ -88,7 +88,6 @@ void TypeSixLevels(Road& r) {
     EXPECT_EQ(r.text("Level_3"), "5");
     EXPECT_EQ(r.text("Cycles_3"), "300");
     r.type("Cycles_4", "1200");
-    r.shot("keyboard-grid");
 }
 
 // Road 1: a spectrum typed by keyboard into a new database, saved, and its summary.
@@ -98,6 +97,7 @@ TEST(SpectrumEntryRoad, KeyboardSpectrumIntoANewDatabase) {
     r.prompter.expect("Stress Spectrum", "The Spectrum Volume will be increased.", Q, Answer::Yes);
     r.click("cmd_Spectr_Refresh");
     EXPECT_FALSE(r.w.findChild<QPushButton*>("cmd_Spectr_Refresh")->isEnabled());
+    r.shot("keyboard-grid");
     r.prompter.expect("Current Data", "The data is included into the Database.");
     r.click("cmd_Spectrum_Save");
     r.menu("mnu_data_save");

@@ -121,6 +121,8 @@ void SpectrumInfoPanel::fill() {
     setTitle(Q(v.caption));
     control<QGroupBox>(QStringLiteral("frm_Spectrum_Stress"))->setTitle(Q(s.QuantityName + s.QuantityUnitBracket));
     label(QStringLiteral("lbl_Omit_Points"))->setText(Q(v.omitted));
+    // Only a count leaves cycles below the lowest level.
+    label(QStringLiteral("lbl_Omit_Points"))->setVisible(s.BatchKind == 1);
     {
         const QSignalBlocker block(bar);
         bar->setRange(v.scrollMin, v.scrollMax);
