@@ -17,11 +17,13 @@ void BeginStoredEdit(AppState& s, bool distribution) {
     // A limit left by the volume of an earlier edit is not this batch's.
     s.MaxLevels = kMaxLevels;
     s.SpectrumBackup = static_cast<const BatchRecord&>(b);
+    // The batch's source parameters are of its own type, which the dialogs offer first.
+    s.DistributionType = SourceDistributionType(b);
+    s.SourceParamsType = s.DistributionType;
     if (distribution) {
         s.EditChoice = 2;
         s.BatchKind = 4;
         s.ShowFitted = true;
-        s.DistributionType = SourceDistributionType(b);
     }
 }
 

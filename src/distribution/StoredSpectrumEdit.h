@@ -6,8 +6,8 @@ namespace karmo {
 // A stored batch's spectrum or distribution edited from the database panel.
 
 // "Edit &Spectrum" / "Edit &Distribution" (after PrepareSpectrumEdit): the situation flags,
-// the copy an abandoned edit returns to, and the limit of levels a fresh edit offers. A
-// distribution edit is BatchKind 4 on the batch's own type, with the fitted set shown.
+// the copy an abandoned edit returns to, the limit of levels a fresh edit offers, and the
+// batch's own distribution type. A distribution edit is BatchKind 4 with the fitted set shown.
 void BeginStoredEdit(AppState& s, bool distribution);
 
 // The choice dialog's OK: typed by keyboard (EditChoice 1, BatchKind 2; the batch keeps no

@@ -32,6 +32,7 @@ TEST(StoredSpectrumEdit, BeginAndChooseSetTheSituation) {
     for (const Case& c : cases) {
         AppState s = storedBatch();
         s.MaxLevels = 2;
+        s.DistributionType = s.SourceParamsType = 3;   // left from another batch
         s.ShowFitted = !c.distribution;  // what the edit finds
         BeginStoredEdit(s, c.distribution);
         if (c.keyboard >= 0) ChooseSpectrumEntry(s, c.keyboard == 1);
@@ -39,7 +40,7 @@ TEST(StoredSpectrumEdit, BeginAndChooseSetTheSituation) {
         EXPECT_EQ(s.batch().FitQ != 0, c.fitKept);
         EXPECT_EQ(s.MaxLevels, kMaxLevels);
         EXPECT_EQ(s.SpectrumBackup, static_cast<const BatchRecord&>(storedBatch().batch()));
-        if (c.distribution) EXPECT_EQ(s.DistributionType, 2);
+        EXPECT_EQ(std::pair(s.DistributionType, s.SourceParamsType), std::pair(int16_t{2}, int16_t{2}));
     }
 }
 

@@ -1,3 +1,4 @@
+#include <QAbstractButton>
 #include <QApplication>
 #include <QFile>
 #include <QLabel>
@@ -225,6 +226,32 @@ TEST(SpectrumEntryRoad, StoredDistributionEditedKeptOrAbandoned) {
     EXPECT_EQ(c.SourceR, 0.0f);
     EXPECT_EQ(c.LevelCycles[12], 128);
     EXPECT_EQ(again.shown(), "frm_Load_Dbase");
+}
+
+// A generated batch edited again offers its own way and distribution; No leaves it stored.
+TEST(SpectrumEntryRoad, GeneratedBatchEditedAgainAndAbandoned) {
+    Road r;
+    r.copyExample("database", "database");
+    r.menu("mnu_data_serv");
+    r.openDir("Dir1", r.path("database"));
+    r.click("cmd_data_do");
+    r.type("txt_Batch", "3");
+    r.click("Cmd_Edit_Spectrum");
+    EXPECT_TRUE(r.w.findChild<QAbstractButton*>("btt_Edit_Choice_1")->isChecked());
+    r.click("cmd_Choice_OK");
+    EXPECT_EQ(r.text("txt_Spectr_Vol"), "1000000");
+    r.click("cmd_Spectr_EditOK");
+    EXPECT_EQ(r.text("frm_Beta_Params"), "Edit Weibull Parameters");
+    EXPECT_EQ(std::pair(r.text("txt_Beta_Q"), r.text("txt_Beta_R")), std::pair(QString("48"), QString("1.25")));
+    const DataBatch& b = r.w.state().batch();
+    const BatchRecord stored = b.Saved;
+    r.click("cmd_Beta_EditOK");
+    EXPECT_EQ(b.LevelCycles, stored.LevelCycles);    // the same distribution gives the same spectrum
+    r.prompter.expect("Editing Stress Spectrum", "Do you want to save the changes to the Stress Spectrum?", Q,
+                      Answer::No);
+    r.click("cmd_Spectrum_Cancel");
+    EXPECT_EQ(static_cast<const BatchRecord&>(b), stored);
+    EXPECT_EQ(r.shown(), "frm_Load_Dbase");
 }
 
 // Road 4: the grid's checks on a keyboard spectrum.
