@@ -22,28 +22,6 @@ AppState storedBatch() {
     return s;
 }
 
-TEST(StoredSpectrumEdit, BeginAndChooseSetTheSituation) {
-    struct Case { bool distribution; int keyboard; int16_t choice, kind; bool fitKept, showFitted; };
-    const Case cases[] = {
-        {true, -1, 2, 4, true, true},   // Edit Distribution: the batch's own type, fitted set
-        {false, 1, 1, 2, false, true},  // Keyboard: the batch keeps no distribution
-        {false, 0, 2, 3, true, false},  // Distribution: the source set is drawn
-    };
-    for (const Case& c : cases) {
-        AppState s = storedBatch();
-        s.MaxLevels = 2;
-        s.DistributionType = s.SourceParamsType = 3;   // left from another batch
-        s.ShowFitted = !c.distribution;  // what the edit finds
-        BeginStoredEdit(s, c.distribution);
-        if (c.keyboard >= 0) ChooseSpectrumEntry(s, c.keyboard == 1);
-        EXPECT_EQ(std::tuple(s.EditChoice, s.BatchKind, s.ShowFitted), std::tuple(c.choice, c.kind, c.showFitted));
-        EXPECT_EQ(s.batch().FitQ != 0, c.fitKept);
-        EXPECT_EQ(s.MaxLevels, kMaxLevels);
-        EXPECT_EQ(s.SpectrumBackup, static_cast<const BatchRecord&>(storedBatch().batch()));
-        EXPECT_EQ(std::pair(s.DistributionType, s.SourceParamsType), std::pair(int16_t{2}, int16_t{2}));
-    }
-}
-
 TEST(StoredSpectrumEdit, KeyboardGridFromTheSpan) {
     struct Case { float max, min; int16_t levels; std::vector<float> ranges; std::vector<int> cycles; bool changed; };
     const Case cases[] = {

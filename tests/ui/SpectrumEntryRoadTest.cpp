@@ -277,6 +277,12 @@ TEST(SpectrumEntryRoad, GridChecks) {
     r.type("Cycles_0", "6");
     r.type("Cycles_0", "5");
     r.click("cmd_Spectr_Refresh");
+    // Correction: the volume is the typed total and the parameters are chosen again.
+    r.click("cmd_Spectr_Correction");
+    EXPECT_EQ(r.shown(), "frm_Spectr frm_Spectrum_Params");
+    EXPECT_EQ(r.text("txt_Spectr_Vol"), "8");
+    r.click("cmd_Spectr_EditOK");
+    EXPECT_EQ(std::pair(r.text("Cycles_0"), r.text("Cycles_1")), std::pair(QString("5"), QString("3")));
     r.prompter.expect("Editing Stress Spectrum", "Do you want to save the changes to the Stress Spectrum?", Q,
                       Answer::No);
     r.click("cmd_Spectrum_Cancel");
@@ -318,6 +324,16 @@ TEST(SpectrumEntryRoad, GridChecks) {
     r.click("cmd_Spectr_Refresh");
     EXPECT_EQ(r.text("Level_0"), "4");
     EXPECT_EQ(QApplication::focusWidget()->objectName(), "Stress_0");
+    // Close: Cancel stays; Yes checks the order again, then keeps the corrected spectrum.
+    const char* close = "Do you want to save the changes to the Stress Spectrum?";
+    r.prompter.expect("Editing Stress Spectrum", close, Q, Answer::Cancel);
+    r.click("cmd_Spectrum_Cancel");
+    r.type("Stress_0", "50");
+    r.prompter.expect("Editing Stress Spectrum", close, Q, Answer::Yes);
+    r.click("cmd_Spectrum_Cancel");
+    EXPECT_EQ(r.shown(), "frm_Load_Dbase");
+    EXPECT_EQ(std::tuple(r.w.state().BatchCount, r.w.state().batch(1).LevelCount, r.w.state().batch(1).LevelRange[4]),
+              std::tuple(int16_t{1}, int16_t{8}, 50.0f));
 }
 
 // Road 5: U&S with a keyboard spectrum and its distribution shown.
