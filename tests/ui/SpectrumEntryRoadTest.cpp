@@ -87,6 +87,10 @@ void TypeSixLevels(Road& r) {
     EXPECT_EQ(r.text("Stress_1"), "250.00");
     const char* counts[] = {"1", "4", "20", "80"};
     for (int i = 0; i < 4; ++i) r.type(ArrayName("Cycles", i).toLatin1(), counts[i]);
+    KeyIn(r, "Cycles_4", "x");
+    r.prompter.expect("Stress Spectrum", "The Stress Spectrum cycles must be numeric", C);
+    ScrollDown(r);      // refused before the rows move: they stay
+    EXPECT_EQ(r.text("Level_0"), "1");
     KeyIn(r, "Cycles_4", "300");
     ScrollDown(r);      // the typed count of level 5 stays
     EXPECT_EQ(r.text("Level_3"), "5");
