@@ -115,6 +115,13 @@ void CommitBatch(AppState& s) {
     b.Saved = static_cast<const BatchRecord&>(b);
 }
 
+void JoinNewBatch(AppState& s) {
+    // A batch with a history joins when its history file is written with it.
+    if (!s.NewBatch || s.batch().PointCount > 0 || s.CurrentBatch != s.BatchCount + 1) return;
+    s.BatchCount = s.CurrentBatch;
+    s.NewBatch = false;
+}
+
 void RevertBatch(AppState& s) {
     DataBatch& b = s.batch();
     copySpectrumFields(b.Saved, b);

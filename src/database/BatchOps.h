@@ -29,6 +29,9 @@ void ClearDerivedData(AppState& s);
 
 // Takes the working levels into the current batch and renews its saved copy.
 void CommitBatch(AppState& s);
+// A spectrum or distribution kept for a new batch without a history: the batch joins the
+// database (BatchCount grows to it), so that the next write stores it.
+void JoinNewBatch(AppState& s);
 // Copies the saved spectrum, fit, material values and name back over the current batch.
 void RevertBatch(AppState& s);
 // RevertBatch, and the history summary too (RecordTime, PointCount, MaxValue, MinValue,

@@ -153,20 +153,30 @@ std::string ConfirmDistributionType(AppState& s) {
 
 void SeedSourceParameters(AppState& s, Prompter& p) {
     DataBatch& b = s.batch();
-    if (b.SourceQ > 0 && s.SourceParamsType != s.DistributionType && FitDistribution(s, p)) {
-        const float M = b.MaxRange;
-        float q = b.FitQ;
-        switch (EffectiveType(s.DistributionType)) {
-        case kWeibull: q = b.FitQ * M; break;
-        case kLognorm:
-            q = static_cast<float>(static_cast<double>(b.FitQ) + std::log(static_cast<double>(M)));
-            break;
-        default: break;
-        }
-        // Never propose a value beyond the range of a Single.
-        if (std::isfinite(q)) {
-            b.SourceQ = q;
-            b.SourceR = b.FitR;
+    // A stored distribution edit of a batch that has only a fit starts from that fit.
+    const bool fromFit = s.EditingStoredDistribution && b.SourceQ == 0 && b.LevelCount > 1;
+    if ((b.SourceQ > 0 && s.SourceParamsType != s.DistributionType) || fromFit) {
+        // The fit is of the spectrum as it stood when the edit began: the new span and
+        // level count just stored do not belong to its levels yet.
+        const BatchRecord now = b;
+        if (s.SpectrumBackup.LevelCount > 1) CopySpectrumFields(s.SpectrumBackup, b);
+        const bool fitted = FitDistribution(s, p);
+        const float fitQ = b.FitQ, fitR = b.FitR, M = b.MaxRange;
+        static_cast<BatchRecord&>(b) = now;
+        if (fitted) {
+            float q = fitQ;
+            switch (EffectiveType(s.DistributionType)) {
+            case kWeibull: q = fitQ * M; break;
+            case kLognorm:
+                q = static_cast<float>(static_cast<double>(fitQ) + std::log(static_cast<double>(M)));
+                break;
+            default: break;
+            }
+            // Never propose a value beyond the range of a Single.
+            if (std::isfinite(q)) {
+                b.SourceQ = q;
+                b.SourceR = fitR;
+            }
         }
     }
     s.SourceParamsType = s.DistributionType;

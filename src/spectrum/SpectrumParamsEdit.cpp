@@ -202,7 +202,7 @@ int32_t toCount(double v) {
 
 }  // namespace
 
-RefreshResult SpectrumRefresh(AppState& s, Prompter& p) {
+RefreshResult SpectrumRefresh(AppState& s, Prompter& p, int32_t* badLevel) {
     DataBatch& b = s.batch();
     const double total = workingTotal(s, false);
     if (total != 0 && b.Volume != 0 && total != static_cast<double>(b.Volume)) {
@@ -217,7 +217,10 @@ RefreshResult SpectrumRefresh(AppState& s, Prompter& p) {
         case LevelCheck::Declined: return RefreshResult::Declined;
     }
     int32_t bad = 0;
-    if (s.EditChoice == 1 && !CheckLevelOrder(s, p, bad)) return RefreshResult::Refused;
+    if (s.EditChoice == 1 && !CheckLevelOrder(s, p, bad)) {
+        if (badLevel) *badLevel = bad;
+        return RefreshResult::Refused;
+    }
     // The plots draw the batch's levels: the working copy goes into it (the saved copy
     // stays for an abandoned edit).
     const int32_t n = std::min<int32_t>(b.LevelCount, kMaxLevels);
@@ -244,7 +247,7 @@ bool SpectrumCorrection(AppState& s, Prompter& p) {
     return true;
 }
 
-CloseAnswer SpectrumCloseQuestion(AppState& s, Prompter& p) {
+CloseAnswer SpectrumCloseQuestion(AppState& s, Prompter& p, int32_t* badLevel) {
     if (!s.SpectrumChanged) return CloseAnswer::Unchanged;
     const Prompt q{"Editing " + s.QuantityName + "Spectrum",
                    "Do you want to save the changes to the " + s.QuantityName + "Spectrum?", Icon::Question,
@@ -256,7 +259,10 @@ CloseAnswer SpectrumCloseQuestion(AppState& s, Prompter& p) {
     }
     if (CheckSpectrumLevels(s, p) != LevelCheck::Passed) return CloseAnswer::StayOpen;
     int32_t bad = 0;
-    if (s.batch().PointCount < 1 && !CheckLevelOrder(s, p, bad)) return CloseAnswer::StayOpen;
+    if (s.batch().PointCount < 1 && !CheckLevelOrder(s, p, bad)) {
+        if (badLevel) *badLevel = bad;
+        return CloseAnswer::StayOpen;
+    }
     return CloseAnswer::Keep;
 }
 
@@ -311,14 +317,22 @@ GridCellCheck EditGridStress(AppState& s, Prompter& p, int32_t level, std::strin
     return GridCellCheck::Accepted;
 }
 
-bool SpectrumSaveChecks(AppState& s, Prompter& p) {
+bool SpectrumSaveChecks(AppState& s, Prompter& p, int32_t* badLevel) {
     int32_t bad = 0;
-    if (!CheckLevelOrder(s, p, bad)) return false;
+    if (!CheckLevelOrder(s, p, bad)) {
+        if (badLevel) *badLevel = bad;
+        return false;
+    }
     return CheckSpectrumLevels(s, p) == LevelCheck::Passed;
 }
 
 void TellSpectrumIncluded(const AppState& s, Prompter& p) {
     if (!s.AfterCounting) p.tell("Current Data", "The data is included into the Database.", Icon::Information);
+}
+
+int32_t GridScrollFor(const AppState& s, int32_t level) {
+    const int32_t last = std::max<int32_t>(1, s.batch().LevelCount - 4);
+    return std::clamp<int32_t>(level, 1, last);
 }
 
 }  // namespace karmo

@@ -85,7 +85,8 @@ enum class RefreshResult { Done, Declined, Refused };
 // "&Refresh": asks before the volume follows the typed counts, checks the levels, and
 // takes the working copy into the batch (Volume the total of the counts). The window then
 // redraws the spectrum and the distribution and disables the button until the next change.
-RefreshResult SpectrumRefresh(AppState& s, Prompter& p);
+// badLevel receives the level that broke the order (0 when another check refused).
+RefreshResult SpectrumRefresh(AppState& s, Prompter& p, int32_t* badLevel = nullptr);
 
 // "C&orrection": Volume becomes the total of the positive counts; true when the
 // spectrum-parameters dialog reopens (UiMode 0, the copy of the batch taken again).
@@ -94,7 +95,7 @@ bool SpectrumCorrection(AppState& s, Prompter& p);
 enum class CloseAnswer { StayOpen, Discard, Keep, Unchanged };
 // "&Close": with changes, asks whether to keep them. Keep runs the level checks (the
 // window then commits the batch); StayOpen: the panel stays (Cancel or a refused check).
-CloseAnswer SpectrumCloseQuestion(AppState& s, Prompter& p);
+CloseAnswer SpectrumCloseQuestion(AppState& s, Prompter& p, int32_t* badLevel = nullptr);
 
 // Leaving a box of the level grid (the level's number, its working range and cycles).
 // Cycles: a number; a positive count needs a range above 0 (FocusStress: the focus goes to
@@ -104,9 +105,13 @@ enum class GridCellCheck { Accepted, Refused, FocusStress };
 GridCellCheck EditGridCycles(AppState& s, Prompter& p, int32_t level, std::string_view text);
 GridCellCheck EditGridStress(AppState& s, Prompter& p, int32_t level, std::string_view text);
 
-// "&Save": the order and level checks before the batch is committed.
-bool SpectrumSaveChecks(AppState& s, Prompter& p);
+// "&Save": the order and level checks before the batch is committed. badLevel receives the
+// level that broke the order (0 when another check refused).
+bool SpectrumSaveChecks(AppState& s, Prompter& p, int32_t* badLevel = nullptr);
 // After the commit: a spectrum that does not come straight from a count is confirmed.
 void TellSpectrumIncluded(const AppState& s, Prompter& p);
+
+// The level the grid scrolls to so that `level` is its first row (within the scroll range).
+int32_t GridScrollFor(const AppState& s, int32_t level);
 
 }  // namespace karmo

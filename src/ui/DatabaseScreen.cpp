@@ -12,6 +12,7 @@
 #include "ui/FocusEdit.h"
 #include "ui/HistoryScreen.h"
 #include "ui/MainWindow.h"
+#include "ui/SpectrumScreen.h"
 #include "ui/panels/DataServPanel.h"
 #include "ui/panels/LoadDbasePanel.h"
 
@@ -269,21 +270,7 @@ void DatabaseScreen::Cmd_Edit_History_Click() {
     h->openInputPanel();
 }
 
-void DatabaseScreen::editSpectrumOrDistribution(bool distribution) {
-    AppState& s = w_.state();
-    if (s.UiMode != kUiIdle) return;
-    // Typing a spectrum in, generating it from a distribution and editing a stored one are
-    // not there yet: say so rather than open panels that cannot finish.
-    w_.prompter().tell("Editing " + s.QuantityName + (distribution ? "Distribution" : "Spectrum"),
-                       distribution ? "Generating a spectrum from a distribution is not available yet.\n"
-                                      "A distribution is fitted to a counted spectrum: use Edit History."
-                                    : "Typing a spectrum in or editing it is not available yet.\n"
-                                      "A spectrum is made by counting a history: use Edit History.",
-                       Icon::Information);
-    db_->button(QStringLiteral("Cmd_Edit_History"))->setFocus();
-}
-
-void DatabaseScreen::Cmd_Edit_Spectrum_Click() { editSpectrumOrDistribution(false); }
-void DatabaseScreen::Cmd_Edit_Distribution_Click() { editSpectrumOrDistribution(true); }
+void DatabaseScreen::Cmd_Edit_Spectrum_Click() { w_.spectrumScreen()->editStoredSpectrum(); }
+void DatabaseScreen::Cmd_Edit_Distribution_Click() { w_.spectrumScreen()->editStoredDistribution(); }
 
 }  // namespace karmo

@@ -46,7 +46,6 @@ private:
     bool editingShown() const;
     void showCurrentBatch();
     void saveFromDialog();
-    void editSpectrumOrDistribution(bool distribution);
     bool txt_Batch_LostFocus();
     bool txt_Batch_Name_LostFocus();
     bool txt_CurrBatch_Descr_LostFocus();

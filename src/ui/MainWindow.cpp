@@ -31,6 +31,7 @@
 #include "ui/HistoryScreen.h"
 #include "ui/PrintingScreen.h"
 #include "ui/QtCanvas.h"
+#include "ui/SpectrumScreen.h"
 #include "ui/QtPrompter.h"
 #include "ui/panels/AboutPanel.h"
 #include "ui/panels/AppendHistPanel.h"
@@ -96,6 +97,7 @@ MainWindow::MainWindow(MainWindowOptions options, QWidget* parent)
     printing_ = new PrintingScreen(*this);
     editing_ = new EditingScreen(*this);
     AttachSpectrumRoad(*this);
+    spectrum_ = new SpectrumScreen(*this);
     fatigue_ = new FatigueScreen(*this);
 }
 
@@ -338,6 +340,12 @@ void MainWindow::placePanel(QWidget* w, const TwipRect& r) {
     w->setGeometry(px(r.left), px(r.top), px(r.width), px(r.height));
 }
 
+void MainWindow::placePanelAs(Panel* p, const QString& designName) {
+    if (p->property("placeAs").toString() == designName) return;
+    p->setProperty("placeAs", designName);
+    scaleControls();
+}
+
 void MainWindow::scaleControls() {
     // Fonts follow the window at a damped rate, and only when it is really stretched.
     QFont f = surface_->font();
@@ -358,8 +366,11 @@ void MainWindow::scaleControls() {
 
     const double innerW = windowRect_.width;
     const double innerH = windowRect_.height - menuBar()->sizeHint().height() * twipsPerPixel_;
-    for (Panel* p : panels_)
-        if (auto r = PanelRect(p->objectName().toStdString(), factors_, innerW, innerH)) placePanel(p, *r);
+    for (Panel* p : panels_) {
+        const QString as = p->property("placeAs").toString();
+        const QString name = as.isEmpty() ? p->objectName() : as;
+        if (auto r = PanelRect(name.toStdString(), factors_, innerW, innerH)) placePanel(p, *r);
+    }
     placePanel(about_, AboutPanelRect(factors_, windowRect_.width));
     centreTitles();
 }

@@ -37,6 +37,7 @@ class DatabaseScreen;
 class PrintingScreen;
 class FatigueScreen;
 class EditingScreen;
+class SpectrumScreen;
 
 struct MainWindowOptions {
     // The directory the program started in: Karmo.cfg is read from and saved to it, and the
@@ -93,6 +94,8 @@ public:
     FatigueScreen* fatigueScreen() const { return fatigue_; }
     // Correction, rescale, subtract and append.
     EditingScreen* editingScreen() const { return editing_; }
+    // Typing a spectrum in, generating it from a distribution, editing a stored one.
+    SpectrumScreen* spectrumScreen() const { return spectrum_; }
 
     // The colour picker of the colours dialog; tests replace the QColorDialog.
     void setColorPicker(std::function<Color(Color)> pick) { pickColor_ = std::move(pick); }
@@ -110,6 +113,9 @@ public:
     void applyMenuEvent(MenuEvent e);
     // Places a panel on the design surface by its design rectangle (twips).
     void placePanel(QWidget* w, const TwipRect& r);
+    // Places a panel where the design puts another one (empty: its own place), now and
+    // after every resize.
+    void placePanelAs(Panel* p, const QString& designName);
     QPrinter& printer();
 
     // Menu and control handlers, named as the commands are. Each first checks UiMode.
@@ -179,6 +185,7 @@ private:
     PrintingScreen* printing_ = nullptr;
     FatigueScreen* fatigue_ = nullptr;
     EditingScreen* editing_ = nullptr;
+    SpectrumScreen* spectrum_ = nullptr;
     QPointer<HelpWindow> help_;
     std::unique_ptr<QPrinter> printer_;
 };

@@ -115,7 +115,13 @@ TEST(SourceSeeding, ConfirmationSetsLabelTypeAndCaption) {
 }
 
 TEST(SourceSeeding, ParametersOfAnotherTypeAreReplacedByTheConvertedFit) {
-    struct Case { int16_t type, paramsType; float sourceQ; double q, r; std::vector<int> cycles = {1, 3, 6}; };
+    struct Case {
+        int16_t type, paramsType;
+        float sourceQ;
+        double q, r;
+        std::vector<int> cycles = {1, 3, 6};
+        bool storedEdit = false;    // a stored distribution edit whose span was just retyped
+    };
     const Case cases[] = {
         {kBeta, kWeibull, 7, 0.24444, 0.97778},
         {kWeibull, kBeta, 7, 24.290, 1.91317},                       // FitQ * M
@@ -123,6 +129,9 @@ TEST(SourceSeeding, ParametersOfAnotherTypeAreReplacedByTheConvertedFit) {
         {kWeibull, kWeibull, 7, 7, 8},  // same type: kept
         {kLognorm, kBeta, 0, 0, 8},     // no source parameters: kept
         {kBeta, kWeibull, 7, 7, 8, {0, 5, 0}},  // a fit that fails: kept
+        // a batch with only a fit starts from it, fitted on the levels the edit began with
+        {kWeibull, kWeibull, 0, 24.290, 1.91317, {1, 3, 6}, true},
+        {kLognorm, kLognorm, 0, -2.12425 + std::log(100.0), 1.01470, {1, 3, 6}, true},
     };
     for (const Case& c : cases) {
         AppState s = threeLevels(c.type, c.cycles);
@@ -131,9 +140,16 @@ TEST(SourceSeeding, ParametersOfAnotherTypeAreReplacedByTheConvertedFit) {
         s.batch().SourceR = 8.0f;
         ScriptedPrompter p;
         if (c.cycles[0] == 0) p.expect("Fitting Stress Distribution", kNoSpread);
+        if (c.storedEdit) {
+            s.EditingStoredDistribution = true;
+            s.SpectrumBackup = s.batch();
+            s.batch().MaxRange = 150;   // the new span is not the fitted spectrum's
+            s.batch().LevelCount = 2;
+        }
         SeedSourceParameters(s, p);
         EXPECT_NEAR(s.batch().SourceQ, c.q, 2e-4) << c.type;
         EXPECT_NEAR(s.batch().SourceR, c.r, 5e-6) << c.type;
         EXPECT_EQ(s.SourceParamsType, c.type);
+        if (c.storedEdit) EXPECT_EQ(std::pair(s.batch().MaxRange, s.batch().LevelCount), std::pair(150.0f, int16_t{2}));
     }
 }

@@ -322,12 +322,25 @@ TEST(DatabaseRoad, CancelAtEveryDialogLeavesAUsableWindow) {
                       Icon::Question, Answer::No);
     r.click("cmd_Cancel");
     idle("frm_Load_Dbase");
-    // Editing a spectrum directly is not there yet: it says so and the panel stays.
-    r.prompter.expect("Editing Stress Spectrum",
-                      "Typing a spectrum in or editing it is not available yet.\n"
-                      "A spectrum is made by counting a history: use Edit History.");
+    // A spectrum typed in or generated: each of its dialogs cancels back to the panel.
     r.click("Cmd_Edit_Spectrum");
+    r.click("cmd_Choice_Cancel");
     idle("frm_Load_Dbase");
+    r.click("Cmd_Edit_Spectrum");
+    r.click("cmd_Choice_OK");
+    r.click("cmd_Spectr_EditCan");
+    idle("frm_Load_Dbase");
+    r.click("Cmd_Edit_Spectrum");
+    r.choose("btt_Edit_Choice_1");
+    r.click("cmd_Choice_OK");
+    r.type("txt_Spectr_Levels", "5");
+    r.type("txt_Spectr_Vol", "1000");
+    r.type("txt_Spectr_Max", "200");
+    r.type("txt_Spectr_Min", "20");
+    r.click("cmd_Spectr_EditOK");
+    r.click("cmd_Beta_EditCan");
+    idle("frm_Load_Dbase");
+    EXPECT_EQ(r.text("lbl_Db_Levels"), "0");
     r.click("Cmd_Load_Db_Cancel");
     idle("");
     r.menu("mnu_data_new");

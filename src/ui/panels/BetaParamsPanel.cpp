@@ -16,8 +16,11 @@ BetaParamsPanel::BetaParamsPanel(QWidget* parent)
     v->addLayout(g);
     v->addStretch(1);
     QPushButton* ok = makeButton(QStringLiteral("cmd_Beta_EditOK"), QStringLiteral("&OK"));
-    v->addLayout(buttonRow({ok, makeButton(QStringLiteral("cmd_Beta_EditCan"), QStringLiteral("&Cancel"))}));
-    setDefaultButton(ok);
+    QPushButton* cancel = makeButton(QStringLiteral("cmd_Beta_EditCan"), QStringLiteral("&Cancel"));
+    // A click on Cancel leaves the box it came from unchecked: what was typed is dropped anyway.
+    cancel->setFocusPolicy(Qt::TabFocus);
+    v->addLayout(buttonRow({ok, cancel}));
+    setDefaultButton(cancel);   // Enter cancels
 }
 
 }  // namespace karmo

@@ -60,6 +60,7 @@ DistrPanel::DistrPanel(QWidget* parent)
 
 void DistrPanel::draw(MainWindow& w, bool correctionFlag) {
     AppState& s = w.state();
+    w.placePanelAs(this, w.panel(QStringLiteral("frm_Hist"))->isVisible() ? QString() : QStringLiteral("frm_Hist"));
     show();
     SyncPictureSize(pic_);
     DistributionPlotOptions opt;

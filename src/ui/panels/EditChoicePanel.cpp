@@ -15,10 +15,10 @@ EditChoicePanel::EditChoicePanel(QWidget* parent)
     v->addWidget(prompt);
     QGroupBox* choices = makeFrame(QStringLiteral("frm_Choices"), QStringLiteral("Choices"));
     auto* cv = new QVBoxLayout(choices);
-    int i = 0;
-    for (const char* caption : {"Distribution", "Keyboard"}) {
+    // Listed from the higher index down: 1 "Distribution", 0 "Keyboard".
+    for (const auto& [i, caption] : {std::pair{1, "Distribution"}, std::pair{0, "Keyboard"}}) {
         QRadioButton* r = makeOption(ArrayName(QStringLiteral("btt_Edit_Choice"), i), QString::fromLatin1(caption));
-        r->setProperty("index", i++);
+        r->setProperty("index", i);
         r->setParent(choices);
         cv->addWidget(r);
     }

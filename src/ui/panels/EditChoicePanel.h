@@ -3,7 +3,8 @@
 
 namespace karmo {
 
-// frm_Edit_Choice: edit a stored spectrum through its distribution or by keyboard.
+// frm_Edit_Choice: a spectrum typed by keyboard (btt_Edit_Choice index 0) or defined by a
+// distribution (index 1).
 class EditChoicePanel : public Panel {
     Q_OBJECT
 public:

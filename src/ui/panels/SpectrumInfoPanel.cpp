@@ -1,5 +1,6 @@
 #include "ui/panels/SpectrumInfoPanel.h"
 
+#include <QApplication>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QKeyEvent>
@@ -17,6 +18,7 @@
 #include "ui/panels/DistrPanel.h"
 #include "ui/panels/SpectrPanel.h"
 #include "ui/panels/SpectrumParamsPanel.h"
+#include "ui/SpectrumScreen.h"
 
 namespace karmo {
 
@@ -115,9 +117,12 @@ void SpectrumInfoPanel::fill() {
     AppState& s = w_->state();
     auto* bar = control<QScrollBar>(QStringLiteral("vsc_Spectrum"));
     const SpectrumInfoView v = SpectrumInfo(s, bar->value() < 1 ? 1 : bar->value());
+    shownTop_ = bar->value() < 1 ? 1 : bar->value();
     setTitle(Q(v.caption));
     control<QGroupBox>(QStringLiteral("frm_Spectrum_Stress"))->setTitle(Q(s.QuantityName + s.QuantityUnitBracket));
     label(QStringLiteral("lbl_Omit_Points"))->setText(Q(v.omitted));
+    // Only a count leaves cycles below the lowest level.
+    label(QStringLiteral("lbl_Omit_Points"))->setVisible(s.BatchKind == 1);
     {
         const QSignalBlocker block(bar);
         bar->setRange(v.scrollMin, v.scrollMax);
@@ -140,8 +145,10 @@ void SpectrumInfoPanel::showPanel() {
     auto* bar = control<QScrollBar>(QStringLiteral("vsc_Spectrum"));
     if (bar->value() < 1) bar->setValue(1);
     fill();
-    w_->panel(QStringLiteral("frm_Distr"))->hide();
-    button(QStringLiteral("cmd_Calculate_Beta"))->show();
+    auto* distr = static_cast<DistrPanel*>(w_->panel(QStringLiteral("frm_Distr")));
+    if (distr->coversSpectrumInfo()) distr->hide();
+    // A spectrum from a distribution is fitted by its Refresh.
+    button(QStringLiteral("cmd_Calculate_Beta"))->setVisible(s.EditChoice != 2 && !s.EditingStoredDistribution);
     setDefaultButton(button(QStringLiteral("cmd_Spectrum_Cancel")));
     show();
     s.UiMode = kUiIdle;
@@ -158,7 +165,42 @@ void SpectrumInfoPanel::showSpectrum() {
     drawPlots(false);
     button(QStringLiteral("cmd_Spectrum_Save"))->hide();
     button(QStringLiteral("cmd_Spectr_Refresh"))->setEnabled(true);
+    setRefreshCaption(QStringLiteral("&Refresh"), s.ToolTipsHidden == 1 ? QString() : QStringLiteral("Redraw the spectrum"));
     showPanel();
+}
+
+void SpectrumInfoPanel::showEdited(bool fromDistribution) {
+    AppState& s = w_->state();
+    correctionFlag_ = false;
+    {
+        const QSignalBlocker block(control<QScrollBar>(QStringLiteral("vsc_Spectrum")));
+        control<QScrollBar>(QStringLiteral("vsc_Spectrum"))->setValue(1);
+    }
+    if (!fromDistribution)
+        setRefreshCaption(QStringLiteral("&Refresh"), s.ToolTipsHidden == 1 ? QString() : QStringLiteral("Redraw the spectrum"));
+    drawPlots(fromDistribution);
+    button(QStringLiteral("cmd_Spectrum_Save"))->show();
+    button(QStringLiteral("cmd_Spectr_Refresh"))->setEnabled(true);
+    showPanel();
+    if (!fromDistribution) {
+        // The cycles are typed next, from the first level.
+        edit(ArrayName(QStringLiteral("Cycles"), 0))->setFocus();
+        edit(ArrayName(QStringLiteral("Cycles"), 0))->selectAll();
+    }
+}
+
+void SpectrumInfoPanel::setRefreshCaption(const QString& caption, const QString& toolTip) {
+    button(QStringLiteral("cmd_Spectr_Refresh"))->setText(caption);
+    button(QStringLiteral("cmd_Spectr_Refresh"))->setToolTip(toolTip);
+}
+
+void SpectrumInfoPanel::scrollToLevel(int32_t level) {
+    auto* bar = control<QScrollBar>(QStringLiteral("vsc_Spectrum"));
+    bar->setValue(GridScrollFor(w_->state(), level));
+    fill();
+    const int row = std::clamp(level - shownTop_, 0, 4);
+    edit(ArrayName(QStringLiteral("Stress"), row))->setFocus();
+    edit(ArrayName(QStringLiteral("Stress"), row))->selectAll();
 }
 
 void SpectrumInfoPanel::drawPlots(bool distribution) {
@@ -176,13 +218,26 @@ void SpectrumInfoPanel::unitsChanged() {
     if (isVisible()) fill();
 }
 
-void SpectrumInfoPanel::vsc_Spectrum_Change(int) { fill(); }
+void SpectrumInfoPanel::vsc_Spectrum_Change(int) {
+    // The scroll bar takes no focus: a box that was typed into is still focused and has not
+    // been checked. It is checked now, before the rows move over it; refused, the rows stay.
+    auto* typed = qobject_cast<FocusEdit*>(QApplication::focusWidget());
+    if (typed && isAncestorOf(typed) && !typed->isReadOnly() && typed->text() != typed->previousText() &&
+        !FocusEdit::validating() && !typed->validateNow()) {
+        auto* bar = control<QScrollBar>(QStringLiteral("vsc_Spectrum"));
+        const QSignalBlocker block(bar);
+        bar->setValue(shownTop_);
+        return;
+    }
+    fill();
+}
 
 bool SpectrumInfoPanel::validateCell(const QString& column, int row) {
     FocusEdit* e = edit(ArrayName(column, row));
     if (e->isReadOnly() || e->text() == e->previousText()) return true;
     AppState& s = w_->state();
-    const int32_t level = control<QScrollBar>(QStringLiteral("vsc_Spectrum"))->value() + row;
+    // The level the row showed when it was typed into; the bar may have moved since.
+    const int32_t level = shownTop_ + row;
     const std::string text = e->text().toStdString();
     const GridCellCheck c = column == QLatin1String("Cycles") ? EditGridCycles(s, w_->prompter(), level, text)
                                                               : EditGridStress(s, w_->prompter(), level, text);
@@ -202,7 +257,7 @@ void SpectrumInfoPanel::cmd_Calculate_Beta_Click() {
     auto* distr = static_cast<DistrPanel*>(w_->panel(QStringLiteral("frm_Distr")));
     distr->draw(*w_, correctionFlag_);
     distr->show();
-    hide();
+    if (distr->coversSpectrumInfo()) hide();
     button(QStringLiteral("cmd_Calculate_Beta"))->hide();
     button(QStringLiteral("cmd_Spectrum_Save"))->show();
 }
@@ -210,9 +265,11 @@ void SpectrumInfoPanel::cmd_Calculate_Beta_Click() {
 void SpectrumInfoPanel::cmd_Spectr_Refresh_Click() {
     AppState& s = w_->state();
     if (s.UiMode != kUiIdle) return;
-    switch (SpectrumRefresh(s, w_->prompter())) {
+    int32_t bad = 0;
+    switch (SpectrumRefresh(s, w_->prompter(), &bad)) {
         case RefreshResult::Refused:
-            edit(ArrayName(QStringLiteral("Cycles"), 0))->setFocus();
+            if (bad > 0) scrollToLevel(bad);
+            else edit(ArrayName(QStringLiteral("Cycles"), 0))->setFocus();
             return;
         case RefreshResult::Declined: return;
         case RefreshResult::Done: break;
@@ -241,18 +298,34 @@ void SpectrumInfoPanel::cmd_Spectr_Correction_Click() {
 void SpectrumInfoPanel::cmd_Spectrum_Cancel_Click() {
     AppState& s = w_->state();
     if (s.UiMode != kUiIdle) return;
-    switch (SpectrumCloseQuestion(s, w_->prompter())) {
-        case CloseAnswer::StayOpen: return;
-        case CloseAnswer::Discard: RevertBatch(s); break;
-        case CloseAnswer::Keep:
-            CommitBatch(s);
-            s.SpectrumChanged = false;
-            s.DatabaseModified = true;
-            NameBatchIfEmpty(s, s.CurrentBatch);
+    const bool stored = w_->spectrumScreen()->editingStored();
+    int32_t bad = 0;
+    switch (SpectrumCloseQuestion(s, w_->prompter(), &bad)) {
+        case CloseAnswer::StayOpen:
+            if (bad > 0) scrollToLevel(bad);
+            return;
+        case CloseAnswer::Discard:
+        case CloseAnswer::Unchanged:
+            // A stored batch is left exactly as it was stored, also where choosing the
+            // keyboard dropped its distribution and nothing was typed since.
+            if (stored || s.SpectrumChanged) {
+                RevertBatch(s);
+                if (stored) s.batch().RecordTime = s.batch().Saved.RecordTime;
+            }
             break;
-        case CloseAnswer::Unchanged: break;
+        case CloseAnswer::Keep: keepSpectrum(); break;
     }
     closePanels();
+    if (stored) w_->spectrumScreen()->storedEditClosed();
+}
+
+void SpectrumInfoPanel::keepSpectrum() {
+    AppState& s = w_->state();
+    CommitBatch(s);
+    s.SpectrumChanged = false;
+    s.DatabaseModified = true;
+    NameBatchIfEmpty(s, s.CurrentBatch);
+    JoinNewBatch(s);
 }
 
 void SpectrumInfoPanel::closePanels() {
@@ -269,14 +342,13 @@ void SpectrumInfoPanel::closePanels() {
 void SpectrumInfoPanel::cmd_Spectrum_Save_Click() {
     AppState& s = w_->state();
     if (s.UiMode != kUiIdle) return;
-    if (!SpectrumSaveChecks(s, w_->prompter())) {
-        edit(ArrayName(QStringLiteral("Cycles"), 0))->setFocus();
+    int32_t bad = 0;
+    if (!SpectrumSaveChecks(s, w_->prompter(), &bad)) {
+        if (bad > 0) scrollToLevel(bad);
+        else edit(ArrayName(QStringLiteral("Cycles"), 0))->setFocus();
         return;
     }
-    CommitBatch(s);
-    s.SpectrumChanged = false;
-    s.DatabaseModified = true;
-    NameBatchIfEmpty(s, s.CurrentBatch);
+    keepSpectrum();
     TellSpectrumIncluded(s, w_->prompter());
 }
 

@@ -17,6 +17,12 @@ public:
     // Refills the grid from the working copy and shows the panel (UiMode idle).
     void showPanel();
     void fill();
+    // A spectrum typed by keyboard (the grid to fill) or synthesised from a distribution
+    // (drawn with its density): the panel opens with "&Save".
+    void showEdited(bool fromDistribution);
+    void setRefreshCaption(const QString& caption, const QString& toolTip);
+    // Set while the spectrum-parameters dialog was reopened by "C&orrection".
+    bool correctionFlag() const { return correctionFlag_; }
     // After a unit switch: the shown plots and the grid in the new unit.
     void unitsChanged();
 
@@ -36,9 +42,14 @@ private:
     void drawPlots(bool distribution);
     void closePanels();
     bool validateCell(const QString& column, int row);
+    // The grid's first row shows `level` (an order check refused it); its range takes the focus.
+    void scrollToLevel(int32_t level);
+    // After "&Save" or "&Close"/Yes: the working levels go into the batch and its saved copy.
+    void keepSpectrum();
 
     MainWindow* w_ = nullptr;
     bool correctionFlag_ = false;
+    int shownTop_ = 1;      // the level the first row shows
 };
 
 }  // namespace karmo

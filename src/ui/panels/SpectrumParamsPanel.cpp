@@ -10,6 +10,7 @@
 #include "spectrum/SpectrumParams.h"
 #include "ui/FocusEdit.h"
 #include "ui/MainWindow.h"
+#include "ui/SpectrumScreen.h"
 #include "ui/panels/SpectrumInfoPanel.h"
 
 namespace karmo {
@@ -66,7 +67,10 @@ SpectrumParamsPanel::SpectrumParamsPanel(QWidget* parent)
     v->addWidget(choice);
     v->addStretch(1);
     QPushButton* ok = makeButton(QStringLiteral("cmd_Spectr_EditOK"), QStringLiteral("&OK"));
-    v->addLayout(buttonRow({ok, makeButton(QStringLiteral("cmd_Spectr_EditCan"), QStringLiteral("&Cancel"))}));
+    QPushButton* cancel = makeButton(QStringLiteral("cmd_Spectr_EditCan"), QStringLiteral("&Cancel"));
+    // A click on Cancel leaves the box it came from unchecked: what was typed is dropped anyway.
+    cancel->setFocusPolicy(Qt::TabFocus);
+    v->addLayout(buttonRow({ok, cancel}));
     setDefaultButton(ok);
 }
 
@@ -157,8 +161,12 @@ void SpectrumParamsPanel::cmd_Spectr_EditOK_Click() {
         case SpectrumParamsNext::NoLevels:
             openAfterCount();
             return;
-        case SpectrumParamsNext::LevelsBuilt:
         case SpectrumParamsNext::Stored:
+            // Typed by keyboard or defined by a distribution: the grid or the parameters next.
+            hide();
+            w_->spectrumScreen()->parametersStored(r.distributionCaption);
+            return;
+        case SpectrumParamsNext::LevelsBuilt:
             break;
     }
     hide();
@@ -173,6 +181,8 @@ void SpectrumParamsPanel::cmd_Spectr_EditCan_Click() {
     // Reopened by "C&orrection": the spectrum shown stays, with its panel.
     if (w_->panel(QStringLiteral("frm_Spectr"))->isVisible())
         static_cast<SpectrumInfoPanel*>(w_->panel(QStringLiteral("frm_Spectrum_Info")))->showPanel();
+    else
+        w_->spectrumScreen()->parametersCancelled();
 }
 
 }  // namespace karmo
