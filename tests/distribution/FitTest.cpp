@@ -150,6 +150,8 @@ TEST(SourceSeeding, ParametersOfAnotherTypeAreReplacedByTheConvertedFit) {
         EXPECT_NEAR(s.batch().SourceQ, c.q, 2e-4) << c.type;
         EXPECT_NEAR(s.batch().SourceR, c.r, 5e-6) << c.type;
         EXPECT_EQ(s.SourceParamsType, c.type);
-        if (c.storedEdit) EXPECT_EQ(std::pair(s.batch().MaxRange, s.batch().LevelCount), std::pair(150.0f, int16_t{2}));
+        if (c.storedEdit) {
+            EXPECT_EQ(std::pair(s.batch().MaxRange, s.batch().LevelCount), std::pair(150.0f, int16_t{2}));
+        }
     }
 }
