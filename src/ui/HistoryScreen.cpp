@@ -630,6 +630,10 @@ void HistoryScreen::cmd_Cancel_Click() {
     Prompter& p = w_.prompter();
     if (s.UiMode != kUiIdle) return;
     resetZoom();
+    // A spectrum counted here and not yet stored is asked about first, as its own "&Close"
+    // would: closing the history must not drop it unasked.
+    auto* spectrum = static_cast<SpectrumInfoPanel*>(panel("frm_Spectrum_Info"));
+    if (s.SpectrumChanged && panel("frm_Spectr")->isVisible() && !spectrum->closeSpectrum()) return;
     if (s.HistoryModified) {
         const std::string title = s.QuantityName + "History";
         const Answer a = p.ask(Prompt{title,

@@ -193,6 +193,24 @@ TEST(SpectrumRoad, CycleShowsTheHistoryTheConflictCheckShortened) {
     EXPECT_EQ(std::tuple(ui.s.ViewEnd, ui.s.UiMode), std::tuple(4, 1));
 }
 
+// Closing the history with a counted spectrum not yet stored asks about the spectrum first.
+TEST(SpectrumRoad, ClosingTheHistoryAsksAboutAnUnstoredSpectrum) {
+    test::Ui ui;
+    ui.w.show();
+    ShowHistory(ui.w, Rotated(), "Strain ");
+    cycleButton(ui.w)->click();
+    ui.panel("frm_Spectrum_Params")->button("cmd_Spectr_EditOK")->click();
+    const char* question = "Do you want to save the changes to the Strain Spectrum?";
+    ui.prompter.expect("Editing Strain Spectrum", question, Icon::Question, Answer::Cancel);
+    ui.panel("frm_Stress_Info")->button("cmd_Cancel")->click();
+    EXPECT_EQ(test::ShownPanels(ui.w), "frm_Hist frm_Spectr frm_Spectrum_Info frm_Stress_Info");
+    ui.prompter.expect("Editing Strain Spectrum", question, Icon::Question, Answer::Yes);
+    ui.panel("frm_Stress_Info")->button("cmd_Cancel")->click();
+    EXPECT_EQ(test::ShownPanels(ui.w), "frm_Load_Dbase");
+    EXPECT_TRUE(ui.s.DatabaseModified);
+    EXPECT_GT(ui.s.batch().Saved.LevelCount, 0);
+}
+
 // A count long enough to report its progress lets window events run; the window stays
 // busy meanwhile, so "C&ycle" pressed again does nothing.
 TEST(SpectrumRoad, LongCountReportsProgressWithTheWindowBusy) {

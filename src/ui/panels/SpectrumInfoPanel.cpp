@@ -296,14 +296,18 @@ void SpectrumInfoPanel::cmd_Spectr_Correction_Click() {
 }
 
 void SpectrumInfoPanel::cmd_Spectrum_Cancel_Click() {
+    if (w_->state().UiMode != kUiIdle) return;
+    closeSpectrum();
+}
+
+bool SpectrumInfoPanel::closeSpectrum() {
     AppState& s = w_->state();
-    if (s.UiMode != kUiIdle) return;
     const bool stored = w_->spectrumScreen()->editingStored();
     int32_t bad = 0;
     switch (SpectrumCloseQuestion(s, w_->prompter(), &bad)) {
         case CloseAnswer::StayOpen:
             if (bad > 0) scrollToLevel(bad);
-            return;
+            return false;
         case CloseAnswer::Discard:
         case CloseAnswer::Unchanged:
             // A stored batch is left exactly as it was stored, also where choosing the
@@ -317,6 +321,7 @@ void SpectrumInfoPanel::cmd_Spectrum_Cancel_Click() {
     }
     closePanels();
     if (stored) w_->spectrumScreen()->storedEditClosed();
+    return true;
 }
 
 void SpectrumInfoPanel::keepSpectrum() {

@@ -17,6 +17,9 @@ public:
     // Refills the grid from the working copy and shows the panel (UiMode idle).
     void showPanel();
     void fill();
+    // "&Close": asks about a changed spectrum, keeps or abandons it and closes the spectrum
+    // views; false when the user stays.
+    bool closeSpectrum();
     // A spectrum typed by keyboard (the grid to fill) or synthesised from a distribution
     // (drawn with its density): the panel opens with "&Save".
     void showEdited(bool fromDistribution);
