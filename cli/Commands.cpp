@@ -10,19 +10,23 @@
 
 namespace karmo::cli {
 
-int HistoryCommand(const ParsedArgs& a, std::ostream& out, std::ostream& err) {
+std::string ReadHistoryForOutput(const ParsedArgs& a, const char* command, CliPrompter& p, AppState& s) {
     NeedPositional(a, 1, "INPUT");
     const auto target = a.value("-o");
-    if (!target || target->empty()) FailUsage("history needs -o OUT");
+    if (!target || target->empty()) FailUsage(std::string(command) + " needs -o OUT");
     const InputOptions o = InputOptionsFrom(a);
-    CliPrompter p(err, a.has("--no"));
-    AppState s;
     PrepareState(s, o.us, o.strain);
     LoadHistory(s, p, a.positional[0], o);
     RemoveConflicts(s, p);
+    return *target;
+}
 
-    WriteHistoryOut(s, p, *target);
-    out << *target << ": " << s.batch().PointCount << " points\n";
+int HistoryCommand(const ParsedArgs& a, std::ostream& out, std::ostream& err) {
+    CliPrompter p(err, a.has("--no"));
+    AppState s;
+    const std::string target = ReadHistoryForOutput(a, "history", p, s);
+    WriteHistoryOut(s, p, target);
+    out << target << ": " << s.batch().PointCount << " points\n";
     return 0;
 }
 

@@ -23,6 +23,10 @@ int DamageCommand(const ParsedArgs& a, std::ostream& out, std::ostream& err);
 class CliPrompter;
 void OpenDatabaseBatch(AppState& s, CliPrompter& p, const std::string& dir, const std::string& number);
 
+// The start of the commands that write a history to -o OUT: the input read into `s`, its
+// conflicts removed. Returns OUT; throws CliFailure.
+std::string ReadHistoryForOutput(const ParsedArgs& a, const char* command, CliPrompter& p, AppState& s);
+
 // The option tables of the commands.
 OptionTable CommandOptions(const std::string& command, const std::string& sub = "");
 

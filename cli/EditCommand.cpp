@@ -94,15 +94,9 @@ void correct(AppState& s, CliPrompter& p, const std::string& option, const std::
 }  // namespace
 
 int EditCommand(const ParsedArgs& a, std::ostream& out, std::ostream& err) {
-    NeedPositional(a, 1, "INPUT");
-    const auto target = a.value("-o");
-    if (!target || target->empty()) FailUsage("edit needs -o OUT");
-    const InputOptions o = InputOptionsFrom(a);
     CliPrompter p(err, a.has("--no"));
     AppState s;
-    PrepareState(s, o.us, o.strain);
-    LoadHistory(s, p, a.positional[0], o);
-    RemoveConflicts(s, p);
+    const std::string target = ReadHistoryForOutput(a, "edit", p, s);
     s.ViewCount = s.batch().PointCount;
 
     for (const auto& [option, value] : a.ordered) {
@@ -120,7 +114,7 @@ int EditCommand(const ParsedArgs& a, std::ostream& out, std::ostream& err) {
         RecomputeExtremes(s);
     }
     s.ProcessedCount = b.PointCount;
-    WriteHistoryOut(s, p, *target);
+    WriteHistoryOut(s, p, target);
 
     std::ostringstream text;
     if (a.has("--json")) {
@@ -133,7 +127,7 @@ int EditCommand(const ParsedArgs& a, std::ostream& out, std::ostream& err) {
         j.endObject();
         text << '\n';
     } else {
-        text << *target << ": " << b.PointCount << " points\n";
+        text << target << ": " << b.PointCount << " points\n";
     }
     out << text.str();
     return 0;

@@ -60,15 +60,7 @@ RescaleResult ApplyRescale(AppState& s, Prompter& p, float factor, float offset)
         outOfRange(s, p, "The rescaled " + s.QuantityName + "History");
         return r;
     }
-    for (int32_t i = 1; i <= n; ++i) v[i] = factor * v[i] + offset;
-    const float oldMax = b.MaxValue, oldMin = b.MinValue;
-    if (factor > 0) {
-        b.MaxValue = factor * oldMax + offset;
-        b.MinValue = factor * oldMin + offset;
-    } else {
-        b.MinValue = factor * oldMax + offset;
-        b.MaxValue = factor * oldMin + offset;
-    }
+    ScaleHistoryValues(s, factor, offset);
     s.HistoryModified = true;
     r.accepted = r.changed = true;
     r.display = AskRefresh(s, p, b.PointCount, "The History has been changed.");
