@@ -76,6 +76,17 @@ void CountExampleSeries(Road& r) {
 const std::vector<std::string> kSameOptions = {"--levels", "12", "--min-range", "25.5", "--mse", "520,355,1.6",
                                                "--fit", "weibull"};
 
+// The example series read, the batch named, counted, the spectrum stored, and "Sa&ve" of
+// the history pressed: the save dialog is open.
+void CountAndSaveExampleSeries(Road& r, const QString& seriesDir) {
+    ReadExampleSeries(r, seriesDir);
+    r.type("txt_CurrBatch_Descr", "Bracket B2, left");     // the batch named while its history is edited
+    CountExampleSeries(r);
+    r.clickPlot("Pic_Spectr");      // the spectrum's panel again, with its Save
+    r.click("cmd_Spectrum_Save");
+    r.click("cmd_Save");
+}
+
 // Road 1: a new database, its first batch counted from the example series and saved.
 void FirstBatch(Road& r) {
     r.copyExample("strain-gauge.asc", "series/strain-gauge.asc");
@@ -90,12 +101,7 @@ void FirstBatch(Road& r) {
     r.shot("new-database");
     r.click("Cmd_Edit_History");
     EXPECT_EQ(r.text("lbl_Chk_File_Text"), "Please make a choice (and select a History file).");
-    ReadExampleSeries(r, r.path("series"));
-    r.type("txt_CurrBatch_Descr", "Bracket B2, left");     // the batch named while its history is edited
-    CountExampleSeries(r);
-    r.clickPlot("Pic_Spectr");      // the spectrum's panel again, with its Save
-    r.click("cmd_Spectrum_Save");
-    r.click("cmd_Save");
+    CountAndSaveExampleSeries(r, r.path("series"));
     EXPECT_EQ(r.text("frm_data_serv"), "Save Stress History");
     EXPECT_EQ(r.text("File_Name"), "karhs.1");
     r.click("cmd_data_do");
@@ -258,12 +264,7 @@ TEST(DatabaseRoad, RecountedStoredBatchKeepsItsNewSpectrum) {
     r.prompter.expect("Reading Stress History", "No such file or directory", Icon::Exclamation);
     r.click("Cmd_Edit_History");
     EXPECT_EQ(r.text("lbl_Chk_File_Text"), "Stress History file doesn't exist. Please select a file:");
-    ReadExampleSeries(r, r.path("database/series"));
-    r.type("txt_CurrBatch_Descr", "Bracket B2, left");     // the batch named while its history is edited
-    CountExampleSeries(r);
-    r.clickPlot("Pic_Spectr");      // the spectrum's panel again, with its Save
-    r.click("cmd_Spectrum_Save");
-    r.click("cmd_Save");
+    CountAndSaveExampleSeries(r, r.path("database/series"));
     r.prompter.expect("Saving Stress History",
                       "The Database will be updated and saved to contain the new Stress History.\n"
                       " Would you like to continue?",
