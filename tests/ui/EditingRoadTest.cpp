@@ -86,8 +86,9 @@ TEST(EditingRoad, EditedSeriesCountedAndSaved) {
     const QString from = r.text("txt_Subtract_From"), to = r.text("txt_Subtract_To");
     const int cut = to.toInt() - from.toInt() + 1;
     ASSERT_GT(cut, 1);
-    r.prompter.expect("Stress History",
-                      std::to_string(cut) + " data points have been removed.\nReduce proportionally the record time?", Y);
+    r.prompter.expect(
+        "Stress History",
+        std::to_string(cut) + " data points have been removed.\nReduce proportionally the record time?", Y);
     r.click("cmd_Subtract_OK");
 
     r.click("cmd_Rescale");

@@ -58,6 +58,9 @@ void Road::copyExample(const QString& name, const QString& as) const {
 void Road::menu(const char* action) {
     QAction* a = w.action(QString::fromLatin1(action));
     ASSERT_TRUE(a) << action;
+    // Its menu opens first, which brings the entries' enabled state up to date.
+    for (QObject* o : a->associatedObjects())
+        if (auto* m = qobject_cast<QMenu*>(o)) emit m->aboutToShow();
     ASSERT_TRUE(a->isEnabled()) << action << " is disabled";
     a->trigger();
     QApplication::processEvents();
