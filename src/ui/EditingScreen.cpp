@@ -393,6 +393,8 @@ void EditingScreen::cmd_Append_Click() {
     w_.historyScreen()->resetZoom();
     hideEditingDialogs();
     auto* files = static_cast<FilePanel*>(append_);
+    // Directories made since the list was last filled are offered too.
+    files->dirs()->refresh();
     files->files()->setPath(files->dirs()->path());
     append_->label(QStringLiteral("lbl_Append_Text2"))->setText(QStringLiteral("Add a ") + Q(s.QuantityName) +
                                                                  QStringLiteral("History from File:"));

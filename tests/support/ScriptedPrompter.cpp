@@ -22,6 +22,7 @@ ScriptedPrompter& ScriptedPrompter::expect(std::string title, std::string text, 
 
 Answer ScriptedPrompter::ask(const Prompt& p) {
     asked.push_back(p);
+    if (whileAsking) whileAsking(p);
     if (expected_.empty()) {
         ADD_FAILURE() << "unexpected message: [" << p.title << "] " << p.text;
         switch (p.buttons) {

@@ -1,5 +1,6 @@
 #pragma once
 #include <deque>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -33,6 +34,8 @@ public:
     void disarm() { expected_.clear(); }
 
     std::vector<Prompt> asked;      // every prompt shown, in order
+    // Called with each message before it is answered: a look at what the screen shows meanwhile.
+    std::function<void(const Prompt&)> whileAsking;
     int busyDepth = 0;              // 0 when every hourglass was restored
     int progressCalls = 0;
     int cancelAfterProgressCalls = -1;  // >= 0: progress() answers false from that call on

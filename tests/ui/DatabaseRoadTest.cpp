@@ -1,113 +1,23 @@
 #include <QFile>
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <regex>
-#include <sstream>
 
-#include "Cli.h"
 #include "Road.h"
 #include "report/SummaryReport.h"
 
 namespace karmo {
 namespace {
 
+using test::Cli;
+using test::CountAndSaveExampleSeries;
+using test::CountExampleSeries;
+using test::FirstBatch;
+using test::JsonLevels;
 using test::ReadBack;
+using test::ReadExampleSeries;
 using test::Road;
-
-// What karmo-cli prints for these arguments.
-std::string Cli(const std::vector<std::string>& args) {
-    std::ostringstream out, err;
-    EXPECT_EQ(cli::RunCli(args, out, err), 0) << err.str();
-    return out.str();
-}
-
-// "range cycles" of each level, the range with the 7 digits kardt.dat keeps.
-std::string Level(double range, long cycles) {
-    char buf[64];
-    std::snprintf(buf, sizeof buf, "%.7g %ld", static_cast<double>(static_cast<float>(range)), cycles);
-    return buf;
-}
-std::vector<std::string> JsonLevels(const std::string& json) {
-    std::vector<std::string> out;
-    const std::regex level("\\{\"range\":([-0-9.eE+]+),\"cycles\":([0-9]+)\\}");
-    for (auto it = std::sregex_iterator(json.begin(), json.end(), level); it != std::sregex_iterator(); ++it)
-        out.push_back(Level(std::stod((*it)[1]), std::stol((*it)[2])));
-    return out;
-}
-std::vector<std::string> StoredLevels(const DataBatch& b) {
-    std::vector<std::string> out;
-    for (int j = 1; j <= b.LevelCount; ++j) out.push_back(Level(b.LevelRange[j], b.LevelCycles[j]));
-    return out;
-}
-
-// The example series read into the current batch through the input panel: the
-// "Stress-Time History" source, the directory and the file picked in the lists.
-void ReadExampleSeries(Road& r, const QString& dir) {
-    EXPECT_EQ(r.shown(), "frm_Chk_File");
-    r.choose("btt_Hist_Choice_1");
-    r.openDir("dir_File_Directory", dir);
-    r.pickFile("fil_File_Name", "strain-gauge.asc");
-    EXPECT_EQ(r.text("fil_name_HS"), "strain-gauge.asc");
-    r.click("cmd_Filepath_OK");
-    EXPECT_EQ(r.shown(), "frm_Hist frm_Hist_Parms frm_Stress_Info");
-    r.click("cmd_Hist_Parm_OK");
-}
-
-// "C&ycle" with the mean-stress correction, 12 levels down to 25.5 MPa, a Weibull fit.
-void CountExampleSeries(Road& r) {
-    r.prompter.expect("Stress History", "The Stress History has been rearranged.");
-    r.click("cmd_Cycle_Count");
-    r.choose("chk_MSE_1");
-    r.type("txt_Ultimate_Strength", "520");
-    r.type("txt_Yield_Strength", "355");
-    r.type("txt_Concent_Factor", "1.6");
-    r.click("cmd_Mean_OK");
-    EXPECT_EQ(r.shown(), "frm_Hist frm_Spectrum_Params frm_Stress_Info");
-    r.type("txt_Spectr_Levels", "12");
-    r.type("txt_Spectr_Min", "25.5");
-    r.choose("chk_Weibull");
-    r.click("cmd_Spectr_EditOK");
-    EXPECT_EQ(r.shown(), "frm_Hist frm_Spectr frm_Spectrum_Info frm_Stress_Info");
-    r.click("cmd_Calculate_Beta");
-    EXPECT_EQ(r.shown(), "frm_Distr frm_Hist frm_Spectr frm_Stress_Info");
-}
-
-const std::vector<std::string> kSameOptions = {"--levels", "12", "--min-range", "25.5", "--mse", "520,355,1.6",
-                                               "--fit", "weibull"};
-
-// The example series read, the batch named, counted, the spectrum stored, and "Sa&ve" of
-// the history pressed: the save dialog is open.
-void CountAndSaveExampleSeries(Road& r, const QString& seriesDir) {
-    ReadExampleSeries(r, seriesDir);
-    r.type("txt_CurrBatch_Descr", "Bracket B2, left");     // the batch named while its history is edited
-    CountExampleSeries(r);
-    r.clickPlot("Pic_Spectr");      // the spectrum's panel again, with its Save
-    r.click("cmd_Spectrum_Save");
-    r.click("cmd_Save");
-}
-
-// Road 1: a new database, its first batch counted from the example series and saved.
-void FirstBatch(Road& r) {
-    r.copyExample("strain-gauge.asc", "series/strain-gauge.asc");
-    r.menu("mnu_data_new");
-    EXPECT_EQ(r.text("frm_data_serv"), "Loading Database");
-    EXPECT_EQ(r.text("Select_data_option"), "Select the location for the new Database...");
-    r.click("cmd_data_do");
-    EXPECT_EQ(r.shown(), "frm_Load_Dbase");
-    EXPECT_EQ(r.text("txt_Batch"), "1");
-    EXPECT_EQ(r.text("txt_Batch_Name"), "Batch 1");
-    EXPECT_TRUE(r.enabled("mnu_data_edit") && r.enabled("mnu_data_save"));
-    r.shot("new-database");
-    r.click("Cmd_Edit_History");
-    EXPECT_EQ(r.text("lbl_Chk_File_Text"), "Please make a choice (and select a History file).");
-    CountAndSaveExampleSeries(r, r.path("series"));
-    EXPECT_EQ(r.text("frm_data_serv"), "Save Stress History");
-    EXPECT_EQ(r.text("File_Name"), "karhs.1");
-    r.click("cmd_data_do");
-    EXPECT_EQ(r.shown(), "frm_Hist frm_Spectr frm_Spectrum_Info frm_Stress_Info");
-    r.shot("history-saved");
-}
+using test::StoredLevels;
 
 TEST(DatabaseRoad, NewDatabaseFirstBatchCountedAndSaved) {
     Road r;
@@ -117,7 +27,7 @@ TEST(DatabaseRoad, NewDatabaseFirstBatchCountedAndSaved) {
     ASSERT_EQ(back.BatchCount, 1);
     const std::string json = Cli([&] {
         std::vector<std::string> a = {"spectrum", r.path("series/strain-gauge.asc").toStdString()};
-        a.insert(a.end(), kSameOptions.begin(), kSameOptions.end());
+        a.insert(a.end(), test::kExampleCountOptions.begin(), test::kExampleCountOptions.end());
         a.push_back("--json");
         return a;
     }());

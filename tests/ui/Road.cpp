@@ -11,6 +11,11 @@
 #include <QTest>
 #include <gtest/gtest.h>
 
+#include <cstdio>
+#include <regex>
+#include <sstream>
+
+#include "Cli.h"
 #include "core/AppState.h"
 #include "database/DatabaseFile.h"
 #include "ui/FocusEdit.h"
@@ -31,6 +36,13 @@ void copyTree(const QString& from, const QString& to) {
     }
 }
 
+// "range cycles" of each level, the range with the 7 digits kardt.dat keeps.
+std::string Level(double range, long cycles) {
+    char buf[64];
+    std::snprintf(buf, sizeof buf, "%.7g %ld", static_cast<double>(static_cast<float>(range)), cycles);
+    return buf;
+}
+
 }  // namespace
 
 Road::Road() : f(&prompter), w(f.w()), dir(f.dir.path()) {
@@ -46,6 +58,9 @@ void Road::copyExample(const QString& name, const QString& as) const {
 void Road::menu(const char* action) {
     QAction* a = w.action(QString::fromLatin1(action));
     ASSERT_TRUE(a) << action;
+    // Its menu opens first, which brings the entries' enabled state up to date.
+    for (QObject* o : a->associatedObjects())
+        if (auto* m = qobject_cast<QMenu*>(o)) emit m->aboutToShow();
     ASSERT_TRUE(a->isEnabled()) << action << " is disabled";
     a->trigger();
     QApplication::processEvents();
@@ -111,6 +126,16 @@ void Road::clickPlot(const char* picture) {
     QApplication::processEvents();
 }
 
+void Road::drag(const char* picture, Qt::MouseButton button, QPointF from, QPointF to) {
+    auto* p = w.findChild<PlotPicture*>(QString::fromLatin1(picture));
+    ASSERT_TRUE(p && p->isVisible()) << picture;
+    auto at = [p](QPointF f) { return QPoint(qRound(f.x() * p->width()), qRound(f.y() * p->height())); };
+    QTest::mousePress(p, button, {}, at(from));
+    QTest::mouseMove(p, at(to));
+    QTest::mouseRelease(p, button, {}, at(to));
+    QApplication::processEvents();
+}
+
 QString Road::text(const char* control) const {
     const QString name = QString::fromLatin1(control);
     if (auto* e = w.findChild<QLineEdit*>(name)) return e->text();
@@ -137,6 +162,88 @@ AppState ReadBack(const QString& dir) {
     ScriptedPrompter quiet;
     EXPECT_EQ(ReadDatabase(s, quiet), DatabaseRead::Loaded);
     return s;
+}
+
+std::string Cli(const std::vector<std::string>& args) {
+    std::ostringstream out, err;
+    EXPECT_EQ(cli::RunCli(args, out, err), 0) << err.str();
+    return out.str();
+}
+
+std::vector<std::string> JsonLevels(const std::string& json) {
+    std::vector<std::string> out;
+    const std::regex level("\\{\"range\":([-0-9.eE+]+),\"cycles\":([0-9]+)\\}");
+    for (auto it = std::sregex_iterator(json.begin(), json.end(), level); it != std::sregex_iterator(); ++it)
+        out.push_back(Level(std::stod((*it)[1]), std::stol((*it)[2])));
+    return out;
+}
+
+std::vector<std::string> StoredLevels(const DataBatch& b) {
+    std::vector<std::string> out;
+    for (int j = 1; j <= b.LevelCount; ++j) out.push_back(Level(b.LevelRange[j], b.LevelCycles[j]));
+    return out;
+}
+
+void ReadExampleSeries(Road& r, const QString& dir) {
+    EXPECT_EQ(r.shown(), "frm_Chk_File");
+    r.choose("btt_Hist_Choice_1");
+    r.openDir("dir_File_Directory", dir);
+    r.pickFile("fil_File_Name", "strain-gauge.asc");
+    EXPECT_EQ(r.text("fil_name_HS"), "strain-gauge.asc");
+    r.click("cmd_Filepath_OK");
+    EXPECT_EQ(r.shown(), "frm_Hist frm_Hist_Parms frm_Stress_Info");
+    r.click("cmd_Hist_Parm_OK");
+}
+
+void CountExampleSeries(Road& r) {
+    r.prompter.expect("Stress History", "The Stress History has been rearranged.");
+    r.click("cmd_Cycle_Count");
+    r.choose("chk_MSE_1");
+    r.type("txt_Ultimate_Strength", "520");
+    r.type("txt_Yield_Strength", "355");
+    r.type("txt_Concent_Factor", "1.6");
+    r.click("cmd_Mean_OK");
+    EXPECT_EQ(r.shown(), "frm_Hist frm_Spectrum_Params frm_Stress_Info");
+    r.type("txt_Spectr_Levels", "12");
+    r.type("txt_Spectr_Min", "25.5");
+    r.choose("chk_Weibull");
+    r.click("cmd_Spectr_EditOK");
+    EXPECT_EQ(r.shown(), "frm_Hist frm_Spectr frm_Spectrum_Info frm_Stress_Info");
+    r.click("cmd_Calculate_Beta");
+    EXPECT_EQ(r.shown(), "frm_Distr frm_Hist frm_Spectr frm_Stress_Info");
+}
+
+const std::vector<std::string> kExampleCountOptions = {"--levels", "12",          "--min-range", "25.5",
+                                                       "--mse",    "520,355,1.6", "--fit",       "weibull"};
+
+void CountAndSaveExampleSeries(Road& r, const QString& seriesDir) {
+    ReadExampleSeries(r, seriesDir);
+    r.type("txt_CurrBatch_Descr", "Bracket B2, left");     // the batch named while its history is edited
+    CountExampleSeries(r);
+    r.clickPlot("Pic_Spectr");      // the spectrum's panel again, with its Save
+    r.click("cmd_Spectrum_Save");
+    r.click("cmd_Save");
+}
+
+void FirstBatch(Road& r) {
+    r.copyExample("strain-gauge.asc", "series/strain-gauge.asc");
+    r.menu("mnu_data_new");
+    EXPECT_EQ(r.text("frm_data_serv"), "Loading Database");
+    EXPECT_EQ(r.text("Select_data_option"), "Select the location for the new Database...");
+    r.click("cmd_data_do");
+    EXPECT_EQ(r.shown(), "frm_Load_Dbase");
+    EXPECT_EQ(r.text("txt_Batch"), "1");
+    EXPECT_EQ(r.text("txt_Batch_Name"), "Batch 1");
+    EXPECT_TRUE(r.enabled("mnu_data_edit") && r.enabled("mnu_data_save"));
+    r.shot("new-database");
+    r.click("Cmd_Edit_History");
+    EXPECT_EQ(r.text("lbl_Chk_File_Text"), "Please make a choice (and select a History file).");
+    CountAndSaveExampleSeries(r, r.path("series"));
+    EXPECT_EQ(r.text("frm_data_serv"), "Save Stress History");
+    EXPECT_EQ(r.text("File_Name"), "karhs.1");
+    r.click("cmd_data_do");
+    EXPECT_EQ(r.shown(), "frm_Hist frm_Spectr frm_Spectrum_Info frm_Stress_Info");
+    r.shot("history-saved");
 }
 
 }  // namespace karmo::test

@@ -1,6 +1,8 @@
 #pragma once
+#include <QPointF>
 #include <QString>
 #include <string>
+#include <vector>
 
 #include "UiTestEnv.h"
 
@@ -33,6 +35,9 @@ struct Road {
     void pickFile(const char* list, const QString& name);
     // A click in the middle of a plot.
     void clickPlot(const char* picture);
+    // A press of `button` on a plot, a move with it held and its release; the places are
+    // fractions of the plot's width and height from its top left corner.
+    void drag(const char* picture, Qt::MouseButton button, QPointF from, QPointF to);
 
     std::string shown() const { return ShownPanels(w); }
     QString text(const char* control) const;
@@ -43,5 +48,27 @@ struct Road {
 
 // A Loading Database read back from disk, in a state of its own.
 AppState ReadBack(const QString& dir);
+
+// What karmo-cli prints for these arguments, run in-process; it must succeed.
+std::string Cli(const std::vector<std::string>& args);
+
+// The levels of a spectrum as "range cycles", the range with the 7 digits kardt.dat keeps:
+// from the JSON of "karmo-cli spectrum", and from a stored batch.
+std::vector<std::string> JsonLevels(const std::string& json);
+std::vector<std::string> StoredLevels(const DataBatch& b);
+
+// Steps shared by the roads.
+// The example series read into the current batch through the input panel: the
+// "Stress-Time History" source, the directory and the file picked in the lists.
+void ReadExampleSeries(Road& r, const QString& dir);
+// "C&ycle" with the mean-stress correction, 12 levels down to 25.5 MPa, a Weibull fit.
+void CountExampleSeries(Road& r);
+// The example series read, the batch named, counted, the spectrum stored, and "Sa&ve" of
+// the history pressed: the save dialog is open.
+void CountAndSaveExampleSeries(Road& r, const QString& seriesDir);
+// karmo-cli's spectrum options for the same count.
+extern const std::vector<std::string> kExampleCountOptions;
+// A new database, its first batch counted from the example series (copied to series/) and saved.
+void FirstBatch(Road& r);
 
 }  // namespace karmo::test

@@ -8,9 +8,7 @@
 #include <gtest/gtest.h>
 
 #include <regex>
-#include <sstream>
 
-#include "Cli.h"
 #include "Road.h"
 #include "report/SummaryReport.h"
 #include "ui/FocusEdit.h"
@@ -18,17 +16,12 @@
 namespace karmo {
 namespace {
 
+using test::Cli;
 using test::ReadBack;
 using test::Road;
 
 constexpr Icon Q = Icon::Question;
 constexpr Icon C = Icon::Critical;
-
-std::string Cli(const std::vector<std::string>& args) {
-    std::ostringstream out, err;
-    EXPECT_EQ(cli::RunCli(args, out, err), 0) << err.str();
-    return out.str();
-}
 
 // The report "to File..." writes for the current batch.
 std::string WindowReport(Road& r) {
