@@ -13,7 +13,10 @@
 namespace karmo {
 namespace {
 
+using test::CountExampleSeries;
+using test::FirstBatch;
 using test::ReadBack;
+using test::ReadExampleSeries;
 using test::Road;
 
 // What karmo-cli prints for these arguments.
@@ -42,66 +45,8 @@ std::vector<std::string> StoredLevels(const DataBatch& b) {
     return out;
 }
 
-// The example series read into the current batch through the input panel: the
-// "Stress-Time History" source, the directory and the file picked in the lists.
-void ReadExampleSeries(Road& r) {
-    EXPECT_EQ(r.shown(), "frm_Chk_File");
-    r.choose("btt_Hist_Choice_1");
-    r.openDir("dir_File_Directory", r.path("series"));
-    r.pickFile("fil_File_Name", "strain-gauge.asc");
-    EXPECT_EQ(r.text("fil_name_HS"), "strain-gauge.asc");
-    r.click("cmd_Filepath_OK");
-    EXPECT_EQ(r.shown(), "frm_Hist frm_Hist_Parms frm_Stress_Info");
-    r.click("cmd_Hist_Parm_OK");
-}
-
-// "C&ycle" with the mean-stress correction, 12 levels down to 25.5 MPa, a Weibull fit.
-void CountExampleSeries(Road& r) {
-    r.prompter.expect("Stress History", "The Stress History has been rearranged.");
-    r.click("cmd_Cycle_Count");
-    r.choose("chk_MSE_1");
-    r.type("txt_Ultimate_Strength", "520");
-    r.type("txt_Yield_Strength", "355");
-    r.type("txt_Concent_Factor", "1.6");
-    r.click("cmd_Mean_OK");
-    EXPECT_EQ(r.shown(), "frm_Hist frm_Spectrum_Params frm_Stress_Info");
-    r.type("txt_Spectr_Levels", "12");
-    r.type("txt_Spectr_Min", "25.5");
-    r.choose("chk_Weibull");
-    r.click("cmd_Spectr_EditOK");
-    EXPECT_EQ(r.shown(), "frm_Hist frm_Spectr frm_Spectrum_Info frm_Stress_Info");
-    r.click("cmd_Calculate_Beta");
-    EXPECT_EQ(r.shown(), "frm_Distr frm_Hist frm_Spectr frm_Stress_Info");
-}
-
 const std::vector<std::string> kSameOptions = {"--levels", "12", "--min-range", "25.5", "--mse", "520,355,1.6",
                                                "--fit", "weibull"};
-
-// Road 1: a new database, its first batch counted from the example series and saved.
-void FirstBatch(Road& r) {
-    r.copyExample("strain-gauge.asc", "series/strain-gauge.asc");
-    r.menu("mnu_data_new");
-    EXPECT_EQ(r.text("frm_data_serv"), "Loading Database");
-    EXPECT_EQ(r.text("Select_data_option"), "Select the location for the new Database...");
-    r.click("cmd_data_do");
-    EXPECT_EQ(r.shown(), "frm_Load_Dbase");
-    EXPECT_EQ(r.text("txt_Batch"), "1");
-    EXPECT_EQ(r.text("txt_Batch_Name"), "Batch 1");
-    EXPECT_TRUE(r.enabled("mnu_data_edit") && r.enabled("mnu_data_save"));
-    r.shot("new-database");
-    r.click("Cmd_Edit_History");
-    EXPECT_EQ(r.text("lbl_Chk_File_Text"), "Please make a choice (and select a History file).");
-    ReadExampleSeries(r);
-    CountExampleSeries(r);
-    r.clickPlot("Pic_Spectr");      // the spectrum's panel again, with its Save
-    r.click("cmd_Spectrum_Save");
-    r.click("cmd_Save");
-    EXPECT_EQ(r.text("frm_data_serv"), "Save Stress History");
-    EXPECT_EQ(r.text("File_Name"), "karhs.1");
-    r.click("cmd_data_do");
-    EXPECT_EQ(r.shown(), "frm_Hist frm_Spectr frm_Spectrum_Info frm_Stress_Info");
-    r.shot("history-saved");
-}
 
 TEST(DatabaseRoad, NewDatabaseFirstBatchCountedAndSaved) {
     Road r;

@@ -41,6 +41,15 @@ struct Road {
     void shot(const char* name);
 };
 
+// Road 1 of the window: a new database in the start directory, its first batch read from
+// the example series, counted with the mean-stress correction into 12 levels, a Weibull fit,
+// the spectrum and the history saved. Ends with the history, the spectrum and its
+// information panel shown.
+void FirstBatch(Road& r);
+// Its steps: the series read through the input panel, and "C&ycle" up to the fit.
+void ReadExampleSeries(Road& r);
+void CountExampleSeries(Road& r);
+
 // A Loading Database read back from disk, in a state of its own.
 AppState ReadBack(const QString& dir);
 
