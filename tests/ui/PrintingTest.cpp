@@ -1,0 +1,206 @@
+#include <QAction>
+#include <QApplication>
+#include <QDialog>
+#include <QDialogButtonBox>
+#include <QDir>
+#include <QImage>
+#include <QLabel>
+#include <QPrinter>
+#include <QPushButton>
+#include <QTimer>
+#include <gtest/gtest.h>
+
+#include <cerrno>
+#include <cstring>
+
+#include "PrintingSupport.h"
+#include "UiTestEnv.h"
+#include "core/Units.h"
+#include "report/SummaryReport.h"
+#include "ui/PrintingScreen.h"
+
+namespace karmo {
+namespace {
+
+using test::ReadPdf;
+using test::SaveDialogs;
+using test::Ui;
+using test::Written;
+
+// Batch 1 with `levels` levels from 300 MPa down, a Weibull fit, the menus as after a
+// spectrum was drawn, and the named frames shown.
+void Counted(Ui& ui, int16_t kind, int levels, std::initializer_list<const char*> frames) {
+    AppState& s = ui.s;
+    test::FillExampleBatch(s);
+    DataBatch& b = s.batch();
+    b.Title = "Girder 3, gauge 12";
+    b.LevelCount = static_cast<int16_t>(levels);
+    b.Volume = 0;
+    for (int i = 1; i <= levels; ++i) {
+        b.LevelRange[static_cast<size_t>(i)] = 300.0f - 8.0f * static_cast<float>(i - 1);
+        b.LevelCycles[static_cast<size_t>(i)] = 2 * i * i;
+        b.Volume += 2 * i * i;
+    }
+    b.MaxRange = b.LevelRange[1];
+    b.MinRange = b.LevelRange[static_cast<size_t>(levels)];
+    b.FitQ = 0.45f;
+    b.FitR = 1.6f;
+    if (kind > 1) b.PointCount = 0;
+    s.BatchKind = kind;
+    s.DistributionType = 2;
+    s.DistributionLabel = "(Weibull)";
+    s.ShowFitted = true;
+    ApplyQuantity(s, 1);
+    ui.w.applyMenuEvent(MenuEvent::SpectrumDrawn);
+    for (const char* f : frames) ui.panel(f)->show();
+}
+
+QString pdfIn(Ui& ui, const char* name) { return ui.f.dir.filePath(QString::fromLatin1(name)); }
+
+TEST(Printing, SummaryOnPaperIsThePrinterFormOnPagesOneCopyAfterAnother) {
+    KARMO_NEED_PDF_TOOLS();
+    Ui ui;
+    ui.w.show();
+    Counted(ui, 1, 30, {});
+    test::PrintSetupCopies(ui.w, 3);
+    EXPECT_EQ(ui.w.printingScreen()->copyCount(), 3);
+    SaveDialogs dialogs{{pdfIn(ui, "summary.pdf")}};
+    dialogs.attach(ui.w);
+    const std::string date = TodayReportDate();
+    ui.act("mnu_pdoc")->trigger();
+    EXPECT_EQ(dialogs.titles, QStringList{"Printing Summary to PDF File (no printer installed)"});
+    EXPECT_EQ(dialogs.filters, QStringList{"PDF File (*.pdf)"});
+
+    const test::PdfFile pdf = ReadPdf(pdfIn(ui, "summary.pdf"));
+    ASSERT_EQ(pdf.pages.size(), 6u) << "three copies of two pages";
+    if (TodayReportDate() != date) GTEST_SKIP() << "the date changed while printing";
+    std::vector<std::string> copy = pdf.pages[0].lines;
+    copy.insert(copy.end(), pdf.pages[1].lines.begin(), pdf.pages[1].lines.end());
+    EXPECT_EQ(copy, Written(BuildSummaryReport(ui.s, SummaryForm::Printer, date).texts()));
+    for (size_t i = 0; i < pdf.pages.size(); ++i) {
+        EXPECT_FALSE(pdf.pages[i].landscape()) << i;
+        EXPECT_EQ(pdf.pages[i].lines, pdf.pages[i % 2].lines) << "page " << i + 1;
+    }
+}
+
+TEST(Printing, TypedSpectrumHasItsInformationBoxOnEveryPage) {
+    KARMO_NEED_PDF_TOOLS();
+    Ui ui;
+    ui.w.show();
+    Counted(ui, 2, 5, {"frm_Spectr", "frm_Distr"});
+    test::PrintSetupCopies(ui.w, 2);
+    SaveDialogs dialogs{{pdfIn(ui, "screen.pdf")}};
+    dialogs.attach(ui.w);
+    ui.act("mnu_pform")->trigger();
+    EXPECT_EQ(dialogs.titles, QStringList{"Printing Screen to PDF File (no printer installed)"});
+    const test::PdfFile pdf = ReadPdf(pdfIn(ui, "screen.pdf"));
+    ASSERT_EQ(pdf.pages.size(), 2u);
+    for (const test::PdfPage& page : pdf.pages) {
+        EXPECT_TRUE(page.landscape());
+        std::string all;
+        for (const std::string& l : page.lines) all += l + "\n";
+        for (const char* t : {"Stress Spectrum Information", "Spectrum levels: 5", "Stress Distribution (Weibull)",
+                              "CYCLES", "Level", "Stress [MPa]"})
+            EXPECT_NE(all.find(t), std::string::npos) << t << " in\n" << all;
+        EXPECT_EQ(all.find("Omitted cycles"), std::string::npos);
+    }
+}
+
+TEST(Printing, ScreenPictureIsTheWindowsSizeAsBitmapOrPngAndWrittenWholeOrNotAtAll) {
+    Ui ui;
+    ui.w.show();
+    test::ShowHistory(ui.w, {120, -60, 80, -20, 100, -40, 60, -10});
+    const QString bmp = pdfIn(ui, "screen.bmp"), png = pdfIn(ui, "screen.PNG");
+    SaveDialogs dialogs{{bmp, png, QString(), pdfIn(ui, "missing/screen.bmp")}};
+    dialogs.attach(ui.w);
+    const QStringList before = QDir(ui.f.dir.path()).entryList(QDir::Files);
+    for (int i = 0; i < 3; ++i) ui.act("mnu_szym")->trigger();
+    EXPECT_EQ(dialogs.filters.at(0), "KARMO Results (*.bmp);;PNG Image (*.png)");
+    EXPECT_EQ(dialogs.titles.at(0), "Printing Screen to File");
+
+    QByteArray format[2];
+    QImage pictures[2];
+    for (int i = 0; i < 2; ++i) {
+        const QString name = i == 0 ? bmp : png;
+        QFile f(name);
+        ASSERT_TRUE(f.open(QIODevice::ReadOnly)) << name.toStdString();
+        format[i] = f.read(4);
+        pictures[i].load(name);
+        EXPECT_EQ(pictures[i].size(), ui.w.size());
+    }
+    EXPECT_TRUE(format[0].startsWith("BM"));
+    EXPECT_EQ(format[1], QByteArray("\x89PNG", 4));
+    EXPECT_EQ(pictures[0].convertToFormat(QImage::Format_RGB32), pictures[1].convertToFormat(QImage::Format_RGB32));
+    // The history on the upper half, drawn in black on white; the lower half left blank.
+    auto dark = [&](int top, int bottom) {
+        int n = 0;
+        for (int y = top; y < bottom; ++y)
+            for (int x = 0; x < pictures[0].width(); ++x) n += qGray(pictures[0].pixel(x, y)) < 128;
+        return n;
+    };
+    EXPECT_GT(dark(0, pictures[0].height() / 2), 100);
+    EXPECT_EQ(dark(pictures[0].height() * 53 / 100, pictures[0].height()), 0);
+    const QStringList after = QDir(ui.f.dir.path()).entryList(QDir::Files);
+    EXPECT_EQ(after.size(), before.size() + 2);
+    EXPECT_TRUE(after.contains("screen.PNG") && after.contains("screen.bmp"));
+
+    // Cancelled: nothing. A directory that is not there: the system's word, and no file.
+    ui.prompter.expect("Printing Screen to File", "screen.bmp: " + std::string(std::strerror(ENOENT)),
+                       Icon::Exclamation);
+    ui.act("mnu_szym")->trigger();
+    EXPECT_TRUE(ui.prompter.allUsed());
+    EXPECT_FALSE(QDir(pdfIn(ui, "missing")).exists());
+    EXPECT_EQ(QDir(ui.f.dir.path()).entryList(QDir::Files), after);
+}
+
+TEST(Printing, PrinterNotReadyOffersRetryAndCancelEndsTheJob) {
+    Ui ui;
+    Counted(ui, 1, 6, {});
+    PrintingScreen& printing = *ui.w.printingScreen();
+    printing.setPrinterLookup([] { return true; });
+    // A printer whose output cannot be opened refuses every job.
+    printing.printer().setOutputFileName(pdfIn(ui, "missing/out.pdf"));
+    ui.prompter.expect("Printing Summary", "LPT1:  Printer not ready...", Icon::Exclamation, Answer::Retry)
+        .expect("Printing Summary", "LPT1:  Printer not ready...", Icon::Exclamation, Answer::Cancel);
+    ui.act("mnu_pdoc")->trigger();
+    EXPECT_TRUE(ui.prompter.allUsed());
+    ASSERT_EQ(ui.prompter.asked.size(), 2u);
+    EXPECT_EQ(ui.prompter.asked[0].buttons, Buttons::RetryCancel);
+    ui.prompter.expect("Printing Screen", "LPT1:  Printer not ready...", Icon::Exclamation, Answer::Cancel);
+    ui.act("mnu_copyscreen")->trigger();
+    EXPECT_TRUE(ui.prompter.allUsed());
+}
+
+TEST(Printing, PrintSetupSetsUpWithoutPrinting) {
+    Ui ui;
+    ui.w.show();
+    // No printer: the dialog says so and keeps the copies; Cancel keeps the old count.
+    QString said;
+    QTimer::singleShot(0, &ui.w, [&] {
+        auto* dlg = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+        if (!dlg) return;
+        for (const QLabel* l : dlg->findChildren<QLabel*>()) said += l->text();
+        dlg->reject();
+    });
+    ui.act("mnu_opt")->trigger();
+    EXPECT_TRUE(said.contains("No printer is installed")) << said.toStdString();
+    EXPECT_EQ(ui.w.printingScreen()->copyCount(), 1);
+
+    // With a printer: the print dialog, its confirming button not "Print".
+    ui.w.printingScreen()->setPrinterLookup([] { return true; });
+    QStringList buttons;
+    QTimer::singleShot(0, &ui.w, [&] {
+        auto* dlg = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+        if (!dlg) return;
+        for (const QPushButton* b : dlg->findChildren<QPushButton*>())
+            if (b->isVisibleTo(dlg)) buttons << b->text().remove('&');
+        dlg->reject();
+    });
+    ui.act("mnu_opt")->trigger();
+    EXPECT_TRUE(buttons.contains("OK")) << buttons.join(',').toStdString();
+    EXPECT_FALSE(buttons.contains("Print"));
+    EXPECT_EQ(ui.w.printingScreen()->copyCount(), 1);
+}
+
+}  // namespace
+}  // namespace karmo
