@@ -3,6 +3,8 @@
 #include <QApplication>
 #include <QDialog>
 #include <QDialogButtonBox>
+#include <QDir>
+#include <QImage>
 #include <QProcess>
 #include <QPushButton>
 #include <QRegularExpression>
@@ -73,6 +75,23 @@ PdfFile ReadPdf(const QString& path) {
                                    .split(QLatin1Char('\n'), Qt::SkipEmptyParts);
     f.images = std::max<int>(0, static_cast<int>(images.size()) - 2);
     return f;
+}
+
+void ShotOfPdf(const QString& pdf, const char* name) {
+    const QString out = qEnvironmentVariable("KARMO_SCREENSHOTS");
+    if (out.isEmpty()) return;
+    QDir().mkpath(out);
+    run(QStringLiteral("pdftoppm"), {QStringLiteral("-png"), QStringLiteral("-r"), QStringLiteral("72"),
+                                     QStringLiteral("-f"), QStringLiteral("1"), QStringLiteral("-l"),
+                                     QStringLiteral("1"), QStringLiteral("-singlefile"), pdf,
+                                     out + QLatin1Char('/') + QString::fromLatin1(name)});
+}
+
+void ShotOfPicture(const QString& picture, const char* name) {
+    const QString out = qEnvironmentVariable("KARMO_SCREENSHOTS");
+    if (out.isEmpty()) return;
+    QDir().mkpath(out);
+    EXPECT_TRUE(QImage(picture).save(out + QLatin1Char('/') + QString::fromLatin1(name) + QStringLiteral(".png")));
 }
 
 void PrintSetupCopies(MainWindow& w, int copies) {

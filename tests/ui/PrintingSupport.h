@@ -28,6 +28,11 @@ std::string Collapsed(const std::string& line);
 // The lines that are not empty, each collapsed.
 std::vector<std::string> Written(const std::vector<std::string>& lines);
 
+// The first page of a PDF file, and a picture file, as PNG pictures for the documentation
+// when KARMO_SCREENSHOTS names a directory (looked at, not compared).
+void ShotOfPdf(const QString& pdf, const char* name);
+void ShotOfPicture(const QString& picture, const char* name);
+
 // "Print Setup..." as a user does it: the number typed into the copies box of the dialog
 // shown when no printer is installed, then OK.
 void PrintSetupCopies(MainWindow& w, int copies);
