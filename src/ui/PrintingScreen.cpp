@@ -110,11 +110,15 @@ void PrintingScreen::printCopies(const QString& title, QPageLayout::Orientation 
     QPrinter& p = printer();
     p.setPageOrientation(orientation);
     if (!anyPrinter_()) {
+        const QString name = pickSaveFile_(title + QStringLiteral(" to PDF File (no printer installed)"), kPdfFilter);
+        if (name.isEmpty()) return;
         QPageLayout layout = p.pageLayout();
         layout.setOrientation(orientation);
-        printToPdf(title, layout, copies, draw);
+        printToPdf(title, name, layout, copies, draw);
         return;
     }
+    BusyScope busy(w_.prompter());
+    w_.prompter().processPendingEvents();
     p.setCopyCount(1);
     for (int copy = 0; copy < copies; ++copy) {
         for (;;) {
@@ -133,9 +137,10 @@ void PrintingScreen::printCopies(const QString& title, QPageLayout::Orientation 
     }
 }
 
-void PrintingScreen::printToPdf(const QString& title, const QPageLayout& layout, int copies, const DrawCopy& draw) {
-    const QString name = pickSaveFile_(title + QStringLiteral(" to PDF File (no printer installed)"), kPdfFilter);
-    if (name.isEmpty()) return;
+void PrintingScreen::printToPdf(const QString& title, const QString& name, const QPageLayout& layout, int copies,
+                                const DrawCopy& draw) {
+    BusyScope busy(w_.prompter());
+    w_.prompter().processPendingEvents();
     QByteArray bytes;
     {
         QBuffer buffer(&bytes);
@@ -195,8 +200,6 @@ void PrintingScreen::mnu_pform_Click() {
     AppState& s = w_.state();
     if (s.UiMode != kUiIdle) return;
     const VisibleFrames visible = visibleFrames();
-    BusyScope busy(w_.prompter());
-    w_.prompter().processPendingEvents();
     printCopies(QString::fromLatin1(kScreenPrintTitle), QPageLayout::Landscape, SummaryPrintCopies(copies_),
                 [&](QtCanvas& c, QPagedPaintDevice&) { DrawScreen(c, s, visible, ScreenTarget::Printer, 1.0); });
 }

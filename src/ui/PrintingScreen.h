@@ -48,17 +48,19 @@ public:
     // The copies of the print commands, as Print Setup left it.
     int copyCount() const { return copies_; }
     QPrinter& printer();
-    // The picture "to &File..." saves: the visible plots drawn on an image of the window's size.
-    QImage screenPicture();
 
 private:
+    // The picture "to &File..." saves: the visible plots drawn on an image of the window's size.
+    QImage screenPicture();
     // Draws one copy; it may start further pages on the device itself.
     using DrawCopy = std::function<void(QtCanvas&, QPagedPaintDevice&)>;
-    // Runs `copies` print jobs, each copy a job of its own on a printer. Without a printer
-    // the copies go one after the other into one PDF file named in a save dialog.
+    // Runs `copies` print jobs, each copy a job of its own on a printer, under the hourglass.
+    // Without a printer the copies go one after the other into one PDF file named in a save
+    // dialog; its cancel prints nothing.
     void printCopies(const QString& title, QPageLayout::Orientation orientation, int copies,
                      const DrawCopy& draw);
-    void printToPdf(const QString& title, const QPageLayout& layout, int copies, const DrawCopy& draw);
+    void printToPdf(const QString& title, const QString& name, const QPageLayout& layout, int copies,
+                    const DrawCopy& draw);
     VisibleFrames visibleFrames() const;
 
     MainWindow& w_;

@@ -81,6 +81,7 @@ TEST(PrintingRoad, TwoCopiesOfSummaryAndScreenIntoPdfPicturesAndWindowCopy) {
     for (const char* command : {"mnu_pdoc", "mnu_pform", "mnu_szym", "mnu_copyscreen", "mnu_pfile"}) r.menu(command);
     EXPECT_EQ(dialogs.titles.size(), 10);
     EXPECT_EQ(QDir(r.dir).entryList(QDir::Files), before);
+    EXPECT_EQ(r.prompter.busyDepth, 0);
 }
 
 }  // namespace

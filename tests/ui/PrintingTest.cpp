@@ -153,9 +153,12 @@ TEST(Printing, ScreenPictureIsTheWindowsSizeAsBitmapOrPngAndWrittenWholeOrNotAtA
     EXPECT_EQ(QDir(ui.f.dir.path()).entryList(QDir::Files), after);
 }
 
-TEST(Printing, PrinterNotReadyOffersRetryAndCancelEndsTheJob) {
+TEST(Printing, PrinterNotReadyOffersRetryAndCancelEndsTheJobAndEveryCopyIsAJob) {
+    KARMO_NEED_PDF_TOOLS();
     Ui ui;
-    Counted(ui, 1, 6, {});
+    ui.w.show();
+    Counted(ui, 1, 30, {});
+    test::PrintSetupCopies(ui.w, 3);
     PrintingScreen& printing = *ui.w.printingScreen();
     printing.setPrinterLookup([] { return true; });
     // A printer whose output cannot be opened refuses every job.
@@ -169,6 +172,14 @@ TEST(Printing, PrinterNotReadyOffersRetryAndCancelEndsTheJob) {
     ui.prompter.expect("Printing Screen", "LPT1:  Printer not ready...", Icon::Exclamation, Answer::Cancel);
     ui.act("mnu_copyscreen")->trigger();
     EXPECT_TRUE(ui.prompter.allUsed());
+    EXPECT_FALSE(QDir(pdfIn(ui, "missing")).exists());
+
+    // A printer that writes a file: each of the three copies is a job of its own that
+    // replaces the file, so the file holds one copy's two pages, not six.
+    printing.printer().setOutputFileName(pdfIn(ui, "printer.pdf"));
+    ui.act("mnu_pdoc")->trigger();
+    EXPECT_EQ(ReadPdf(pdfIn(ui, "printer.pdf")).pages.size(), 2u);
+    EXPECT_EQ(ui.prompter.busyDepth, 0);
 }
 
 TEST(Printing, PrintSetupSetsUpWithoutPrinting) {
