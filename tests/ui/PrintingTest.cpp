@@ -4,6 +4,7 @@
 #include <QDialogButtonBox>
 #include <QDir>
 #include <QImage>
+#include <QImageReader>
 #include <QLabel>
 #include <QPrinter>
 #include <QPushButton>
@@ -27,9 +28,9 @@ using test::SaveDialogs;
 using test::Ui;
 using test::Written;
 
-// Batch 1 with `levels` levels from 300 MPa down, a Weibull fit, the menus as after a
-// spectrum was drawn, and the named frames shown.
-void Counted(Ui& ui, int16_t kind, int levels, std::initializer_list<const char*> frames) {
+// Batch 1, a counted history of `levels` levels from 300 MPa down with a Weibull fit, the
+// menus as after its spectrum was drawn.
+void Counted(Ui& ui, int levels) {
     AppState& s = ui.s;
     test::FillExampleBatch(s);
     DataBatch& b = s.batch();
@@ -45,14 +46,12 @@ void Counted(Ui& ui, int16_t kind, int levels, std::initializer_list<const char*
     b.MinRange = b.LevelRange[static_cast<size_t>(levels)];
     b.FitQ = 0.45f;
     b.FitR = 1.6f;
-    if (kind > 1) b.PointCount = 0;
-    s.BatchKind = kind;
+    s.BatchKind = 1;
     s.DistributionType = 2;
     s.DistributionLabel = "(Weibull)";
     s.ShowFitted = true;
     ApplyQuantity(s, 1);
     ui.w.applyMenuEvent(MenuEvent::SpectrumDrawn);
-    for (const char* f : frames) ui.panel(f)->show();
 }
 
 QString pdfIn(Ui& ui, const char* name) { return ui.f.dir.filePath(QString::fromLatin1(name)); }
@@ -61,7 +60,7 @@ TEST(Printing, SummaryOnPaperIsThePrinterFormOnPagesOneCopyAfterAnother) {
     KARMO_NEED_PDF_TOOLS();
     Ui ui;
     ui.w.show();
-    Counted(ui, 1, 30, {});
+    Counted(ui, 30);
     test::PrintSetupCopies(ui.w, 3);
     EXPECT_EQ(ui.w.printingScreen()->copyCount(), 3);
     SaveDialogs dialogs{{pdfIn(ui, "summary.pdf")}};
@@ -83,29 +82,6 @@ TEST(Printing, SummaryOnPaperIsThePrinterFormOnPagesOneCopyAfterAnother) {
     }
 }
 
-TEST(Printing, TypedSpectrumHasItsInformationBoxOnEveryPage) {
-    KARMO_NEED_PDF_TOOLS();
-    Ui ui;
-    ui.w.show();
-    Counted(ui, 2, 5, {"frm_Spectr", "frm_Distr"});
-    test::PrintSetupCopies(ui.w, 2);
-    SaveDialogs dialogs{{pdfIn(ui, "screen.pdf")}};
-    dialogs.attach(ui.w);
-    ui.act("mnu_pform")->trigger();
-    EXPECT_EQ(dialogs.titles, QStringList{"Printing Screen to PDF File (no printer installed)"});
-    const test::PdfFile pdf = ReadPdf(pdfIn(ui, "screen.pdf"));
-    ASSERT_EQ(pdf.pages.size(), 2u);
-    for (const test::PdfPage& page : pdf.pages) {
-        EXPECT_TRUE(page.landscape());
-        std::string all;
-        for (const std::string& l : page.lines) all += l + "\n";
-        for (const char* t : {"Stress Spectrum Information", "Spectrum levels: 5", "Stress Distribution (Weibull)",
-                              "CYCLES", "Level", "Stress [MPa]"})
-            EXPECT_NE(all.find(t), std::string::npos) << t << " in\n" << all;
-        EXPECT_EQ(all.find("Omitted cycles"), std::string::npos);
-    }
-}
-
 TEST(Printing, ScreenPictureIsTheWindowsSizeAsBitmapOrPngAndWrittenWholeOrNotAtAll) {
     Ui ui;
     ui.w.show();
@@ -118,31 +94,22 @@ TEST(Printing, ScreenPictureIsTheWindowsSizeAsBitmapOrPngAndWrittenWholeOrNotAtA
     EXPECT_EQ(dialogs.filters.at(0), "KARMO Results (*.bmp);;PNG Image (*.png)");
     EXPECT_EQ(dialogs.titles.at(0), "Printing Screen to File");
 
-    QByteArray format[2];
-    QImage pictures[2];
-    for (int i = 0; i < 2; ++i) {
-        const QString name = i == 0 ? bmp : png;
-        QFile f(name);
-        ASSERT_TRUE(f.open(QIODevice::ReadOnly)) << name.toStdString();
-        format[i] = f.read(4);
-        pictures[i].load(name);
-        EXPECT_EQ(pictures[i].size(), ui.w.size());
-    }
-    EXPECT_TRUE(format[0].startsWith("BM"));
-    EXPECT_EQ(format[1], QByteArray("\x89PNG", 4));
-    EXPECT_EQ(pictures[0].convertToFormat(QImage::Format_RGB32), pictures[1].convertToFormat(QImage::Format_RGB32));
-    // The history on the upper half, drawn in black on white; the lower half left blank.
+    const QImage picture(bmp);
+    EXPECT_EQ(picture.size(), ui.w.size());
+    EXPECT_EQ(QImage(png).convertToFormat(QImage::Format_RGB32), picture.convertToFormat(QImage::Format_RGB32));
+    EXPECT_EQ(QImageReader(bmp).format(), "bmp");
+    EXPECT_EQ(QImageReader(png).format(), "png");
+    // Only the history is shown: drawn over the upper half, the lower half left blank.
     auto dark = [&](int top, int bottom) {
         int n = 0;
         for (int y = top; y < bottom; ++y)
-            for (int x = 0; x < pictures[0].width(); ++x) n += qGray(pictures[0].pixel(x, y)) < 128;
+            for (int x = 0; x < picture.width(); ++x) n += qGray(picture.pixel(x, y)) < 128;
         return n;
     };
-    EXPECT_GT(dark(0, pictures[0].height() / 2), 100);
-    EXPECT_EQ(dark(pictures[0].height() * 53 / 100, pictures[0].height()), 0);
+    EXPECT_GT(dark(0, picture.height() / 2), 100);
+    EXPECT_EQ(dark(picture.height() * 53 / 100, picture.height()), 0);
     const QStringList after = QDir(ui.f.dir.path()).entryList(QDir::Files);
     EXPECT_EQ(after.size(), before.size() + 2);
-    EXPECT_TRUE(after.contains("screen.PNG") && after.contains("screen.bmp"));
 
     // Cancelled: nothing. A directory that is not there: the system's word, and no file.
     ui.prompter.expect("Printing Screen to File", "screen.bmp: " + std::string(std::strerror(ENOENT)),
@@ -157,7 +124,7 @@ TEST(Printing, PrinterNotReadyOffersRetryAndCancelEndsTheJobAndEveryCopyIsAJob) 
     KARMO_NEED_PDF_TOOLS();
     Ui ui;
     ui.w.show();
-    Counted(ui, 1, 30, {});
+    Counted(ui, 30);
     test::PrintSetupCopies(ui.w, 3);
     PrintingScreen& printing = *ui.w.printingScreen();
     printing.setPrinterLookup([] { return true; });
@@ -182,35 +149,31 @@ TEST(Printing, PrinterNotReadyOffersRetryAndCancelEndsTheJobAndEveryCopyIsAJob) 
     EXPECT_EQ(ui.prompter.busyDepth, 0);
 }
 
+// The texts of the dialog Print Setup shows, which is then cancelled.
+QStringList PrintSetupTexts(MainWindow& w) {
+    QStringList texts;
+    QTimer::singleShot(0, &w, [&] {
+        auto* dlg = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+        if (!dlg) return;
+        for (const QLabel* l : dlg->findChildren<QLabel*>()) texts << l->text();
+        for (const QPushButton* b : dlg->findChildren<QPushButton*>())
+            if (b->isVisibleTo(dlg)) texts << b->text().remove('&');
+        dlg->reject();
+    });
+    w.action(QStringLiteral("mnu_opt"))->trigger();
+    return texts;
+}
+
 TEST(Printing, PrintSetupSetsUpWithoutPrinting) {
     Ui ui;
     ui.w.show();
-    // No printer: the dialog says so and keeps the copies; Cancel keeps the old count.
-    QString said;
-    QTimer::singleShot(0, &ui.w, [&] {
-        auto* dlg = qobject_cast<QDialog*>(QApplication::activeModalWidget());
-        if (!dlg) return;
-        for (const QLabel* l : dlg->findChildren<QLabel*>()) said += l->text();
-        dlg->reject();
-    });
-    ui.act("mnu_opt")->trigger();
-    EXPECT_TRUE(said.contains("No printer is installed")) << said.toStdString();
+    // No printer: the dialog says so instead of listing none; Cancel keeps the copies.
+    EXPECT_TRUE(PrintSetupTexts(ui.w).join(' ').contains("No printer is installed"));
     EXPECT_EQ(ui.w.printingScreen()->copyCount(), 1);
-
-    // With a printer: the print dialog, its confirming button not "Print".
+    // A printer: the print dialog, its confirming button "OK", not "Print".
     ui.w.printingScreen()->setPrinterLookup([] { return true; });
-    QStringList buttons;
-    QTimer::singleShot(0, &ui.w, [&] {
-        auto* dlg = qobject_cast<QDialog*>(QApplication::activeModalWidget());
-        if (!dlg) return;
-        for (const QPushButton* b : dlg->findChildren<QPushButton*>())
-            if (b->isVisibleTo(dlg)) buttons << b->text().remove('&');
-        dlg->reject();
-    });
-    ui.act("mnu_opt")->trigger();
-    EXPECT_TRUE(buttons.contains("OK")) << buttons.join(',').toStdString();
-    EXPECT_FALSE(buttons.contains("Print"));
-    EXPECT_EQ(ui.w.printingScreen()->copyCount(), 1);
+    const QStringList texts = PrintSetupTexts(ui.w);
+    EXPECT_TRUE(texts.contains("OK") && !texts.contains("Print")) << texts.join(',').toStdString();
 }
 
 }  // namespace
