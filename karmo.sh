@@ -6,7 +6,8 @@
 set -euo pipefail
 cd "$(dirname "$0")"
 
-PACKAGES=(cmake g++ make qt6-base-dev libgl-dev fonts-dejavu-core libgtest-dev libgmock-dev libbenchmark-dev)
+# poppler-utils: the tests read the printed PDF files back.
+PACKAGES=(cmake g++ make qt6-base-dev libgl-dev fonts-dejavu-core libgtest-dev libgmock-dev libbenchmark-dev poppler-utils)
 
 install_missing() {
   local missing=()

@@ -28,6 +28,9 @@ Answer CliPrompter::ask(const Prompt& p) {
         return answerNo_ ? Answer::No : Answer::Yes;
     case Buttons::OkCancel:
         return answerNo_ ? Answer::Cancel : Answer::Ok;
+    case Buttons::RetryCancel:
+        // Nobody is there to put the device right before a retry.
+        return Answer::Cancel;
     case Buttons::Ok:
         break;
     }

@@ -4,8 +4,8 @@
 namespace karmo {
 
 enum class Icon { Critical, Exclamation, Question, Information };
-enum class Buttons { Ok, OkCancel, YesNo, YesNoCancel };
-enum class Answer { Ok, Cancel, Yes, No };
+enum class Buttons { Ok, OkCancel, YesNo, YesNoCancel, RetryCancel };
+enum class Answer { Ok, Cancel, Yes, No, Retry };
 
 // One modal message box. defaultButton counts the buttons from 0 (left to right).
 struct Prompt {

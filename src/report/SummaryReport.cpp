@@ -300,9 +300,33 @@ bool SummaryToChosenFile(const AppState& s, Prompter& p, const std::string& file
 
 int SummaryPrintCopies(int copyCount) { return copyCount < 1 ? 1 : copyCount; }
 
-bool AskPrinterNotReady(Prompter& p) {
-    return p.ask(Prompt{kSummaryPrintTitle, kPrinterNotReadyText, Icon::Exclamation,
-                        Buttons::OkCancel, 0}) == Answer::Ok;
+bool AskPrinterNotReady(Prompter& p, const std::string& title) {
+    return p.ask(Prompt{title, kPrinterNotReadyText, Icon::Exclamation, Buttons::RetryCancel, 0}) ==
+           Answer::Retry;
+}
+
+std::vector<SummaryPage> SummaryPages(const SummaryReport& r, double pageHeightMm) {
+    const SummaryPrinterSetup& p = r.printer;
+    const double usable = pageHeightMm - p.topMarginMm - p.bottomMarginMm;
+    const size_t perPage = std::max<size_t>(1, static_cast<size_t>(std::max(0.0, usable / p.lineHeightMm)));
+    std::vector<SummaryPage> pages;
+    for (size_t first = 0; first < r.lines.size(); first += perPage)
+        pages.push_back({first, std::min(r.lines.size(), first + perPage)});
+    if (pages.empty()) pages.push_back({});
+    return pages;
+}
+
+void DrawSummaryPage(Canvas& c, const SummaryReport& r, const SummaryPage& page) {
+    const SummaryPrinterSetup& p = r.printer;
+    const double dpi = c.dotsPerInch() > 0 ? c.dotsPerInch() : 96.0;
+    const double mmPerDot = 25.4 / dpi;
+    c.setScale(0, 0, c.deviceWidth() * mmPerDot, c.deviceHeight() * mmPerDot);
+    c.setColor(kBlack);
+    c.setFont(Font{p.fontName, static_cast<double>(p.fontSize), p.bold, p.italic});
+    double y = p.topMarginMm;
+    for (size_t i = page.first; i < page.end && i < r.lines.size(); ++i, y += p.lineHeightMm)
+        for (const ReportSegment& seg : r.lines[i].segments)
+            c.text((seg.column - 1) * p.columnWidthMm, y, seg.text);
 }
 
 }  // namespace karmo

@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "core/AppState.h"
+#include "core/Canvas.h"
 #include "core/Prompter.h"
 #include "report/ReportLines.h"
 
@@ -25,6 +26,9 @@ struct SummaryPrinterSetup {
     bool italic = false;
     bool underline = false;
     double columnWidthMm = 25.4 / 10.0;   // ten characters per inch at 12 points
+    double lineHeightMm = 25.4 / 6.0;     // six lines per inch
+    double topMarginMm = 10;              // inside the printable area of the page
+    double bottomMarginMm = 10;
 };
 
 struct SummaryReport {
@@ -70,9 +74,21 @@ bool SummaryToChosenFile(const AppState& s, Prompter& p, const std::string& file
 // Number of print jobs for "on &Printer": the copy count of the print setup, at least 1.
 int SummaryPrintCopies(int copyCount);
 
-// A print statement failed with the printer not ready: "LPT1:  Printer not ready..."
-// under "Printing Summary". True: try the statement again (OK); false: the user chose
+// A print job could not be started or sent: "LPT1:  Printer not ready..." under the
+// printing command's title, with Retry and Cancel. True: try again; false: the user chose
 // Cancel and the print job is to be ended.
-bool AskPrinterNotReady(Prompter& p);
+bool AskPrinterNotReady(Prompter& p, const std::string& title = kSummaryPrintTitle);
+
+// The printer form split into pages of the given printable height: [first, end) line
+// indices of each page, at least one line a page. A summary longer than a page continues
+// on the next.
+struct SummaryPage {
+    size_t first = 0, end = 0;
+};
+std::vector<SummaryPage> SummaryPages(const SummaryReport& r, double pageHeightMm);
+
+// Draws one page of the printer form: the scale is set to millimetres from the top-left
+// corner of the target, each piece of a line at its column in the fixed-pitch font.
+void DrawSummaryPage(Canvas& c, const SummaryReport& r, const SummaryPage& page);
 
 }  // namespace karmo

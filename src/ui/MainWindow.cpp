@@ -8,8 +8,6 @@
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
-#include <QPrintDialog>
-#include <QPrinter>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
@@ -165,26 +163,19 @@ void MainWindow::buildMenus() {
     connect(addAction(data, "mnu_data_save", QStringLiteral("&Save Database")), &QAction::triggered, this,
             [this] { database_->mnu_data_save_Click(); });
 
-    // The printing and summary commands belong to the report code; the window only checks
-    // that it is idle and passes them on.
-    auto hook = [this](std::function<void()> MainWindow::*h) {
-        return [this, h] {
-            if (s_.UiMode != kUiIdle) return;
-            if (this->*h) (this->*h)();
-        };
-    };
+    // The Results and Screen menus are the printing screen's.
     QMenu* results = menu(nullptr, bar, "mnu_Results", QStringLiteral("&Results"));
     connect(addAction(results, "mnu_opt", QStringLiteral("Print Setup...")), &QAction::triggered, this,
-            &MainWindow::mnu_opt_Click);
+            [this] { printing_->mnu_opt_Click(); });
     results->addSeparator();
     QMenu* form = menu(results, nullptr, "mnu_form", QStringLiteral("Print &Screen"));
     connect(addAction(form, "mnu_pform", QStringLiteral("on &Printer")), &QAction::triggered, this,
-            hook(&MainWindow::onPrintScreen));
+            [this] { printing_->mnu_pform_Click(); });
     connect(addAction(form, "mnu_szym", QStringLiteral("to &File...")), &QAction::triggered, this,
-            hook(&MainWindow::onPrintScreenToFile));
+            [this] { printing_->mnu_szym_Click(); });
     QMenu* summ = menu(results, nullptr, "mnu_summ", QStringLiteral("Print Summary"));
     connect(addAction(summ, "mnu_pdoc", QStringLiteral("on &Printer")), &QAction::triggered, this,
-            hook(&MainWindow::onPrintSummary));
+            [this] { printing_->mnu_pdoc_Click(); });
     connect(addAction(summ, "mnu_pfile", QStringLiteral("to File...")), &QAction::triggered, this,
             [this] { printing_->mnu_pfile_Click(); });
 
@@ -192,7 +183,7 @@ void MainWindow::buildMenus() {
             [this] { fatigue_->mnu_fatigue_Click(); });
     QMenu* screen = menu(nullptr, bar, "mnu_Screen", QStringLiteral("Scree&n"));
     connect(addAction(screen, "mnu_copyscreen", QStringLiteral("&Copy Screen on Printer")), &QAction::triggered,
-            this, hook(&MainWindow::onCopyScreen));
+            this, [this] { printing_->mnu_copyscreen_Click(); });
 
     QMenu* help = menu(nullptr, bar, "mnu_Help", QStringLiteral("&Help"));
     connect(addAction(help, "mnu_contents", QStringLiteral("&Contents")), &QAction::triggered, this,
@@ -451,11 +442,6 @@ QAction* MainWindow::action(const QString& name) const { return actions_.value(n
 QMenu* MainWindow::popup(const QString& name) const { return popups_.value(name); }
 Panel* MainWindow::panel(const QString& name) const { return panels_.value(name); }
 
-QPrinter& MainWindow::printer() {
-    if (!printer_) printer_ = std::make_unique<QPrinter>(QPrinter::HighResolution);
-    return *printer_;
-}
-
 // ---------------------------------------------------------------------------------------
 // refreshes
 
@@ -599,17 +585,6 @@ void MainWindow::mnu_tool_Click(int index) {
 void MainWindow::mnu_save_Sett_Click() {
     if (s_.UiMode != kUiIdle) return;
     SaveSettings(s_, startDir_.toStdString(), *prompter_);
-}
-
-void MainWindow::mnu_opt_Click() {
-    if (s_.UiMode != kUiIdle) return;
-    // printer, orientation and copies; the plots choose their own pages
-    QPrintDialog dlg(&printer(), this);
-    dlg.setWindowTitle(QStringLiteral("Print Setup"));
-    dlg.setOption(QAbstractPrintDialog::PrintToFile, false);
-    dlg.setOption(QAbstractPrintDialog::PrintSelection, false);
-    dlg.setOption(QAbstractPrintDialog::PrintPageRange, false);
-    dlg.exec();
 }
 
 void MainWindow::mnu_contents_Click() {

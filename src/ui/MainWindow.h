@@ -19,7 +19,6 @@ class QAction;
 class QActionGroup;
 class QLabel;
 class QMenu;
-class QPrinter;
 
 namespace karmo {
 
@@ -89,6 +88,7 @@ public:
     HistoryScreen* historyScreen() const { return history_; }
     // The "&Data" menu, the Data Services dialog and the Loading Database panel.
     DatabaseScreen* databaseScreen() const { return database_; }
+    // The "&Results" and "Scree&n" menus: printing, pictures and the window copied on paper.
     PrintingScreen* printingScreen() const { return printing_; }
     // The fatigue damage panel of the Results menu.
     FatigueScreen* fatigueScreen() const { return fatigue_; }
@@ -116,7 +116,6 @@ public:
     // Places a panel where the design puts another one (empty: its own place), now and
     // after every resize.
     void placePanelAs(Panel* p, const QString& designName);
-    QPrinter& printer();
 
     // Menu and control handlers, named as the commands are. Each first checks UiMode.
     void mnu_quit_program_Click();
@@ -125,7 +124,6 @@ public:
     void mnu_settings_Click();
     void mnu_tool_Click(int index);
     void mnu_save_Sett_Click();
-    void mnu_opt_Click();
     void mnu_contents_Click();
     void mnu_about_Click();
     void pop_disp1_Click(int index);
@@ -136,9 +134,6 @@ public:
     void Graphics_Click(int index);
     void quantityLabel_Click(QuantityLabel label, int element);
 
-    // Hooks for the commands whose work lives with the printing code; each is called after
-    // the UiMode check.
-    std::function<void()> onPrintScreen, onPrintScreenToFile, onPrintSummary, onCopyScreen;
     // Rebuilds the mean-stress label in the new stress unit (the mean-stress code).
     std::function<void(AppState&)> rebuildMeanStressLabel;
 
@@ -187,7 +182,6 @@ private:
     EditingScreen* editing_ = nullptr;
     SpectrumScreen* spectrum_ = nullptr;
     QPointer<HelpWindow> help_;
-    std::unique_ptr<QPrinter> printer_;
 };
 
 }  // namespace karmo

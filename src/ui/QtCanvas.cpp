@@ -31,6 +31,8 @@ void AxisMap::set(double userStart, double userEnd, double deviceSpan) {
 
 QtCanvas::QtCanvas(QPaintDevice& device, bool printer)
     : device_(device), painter_(&device), printer_(printer) {
+    // A printer that could not start a job leaves the painter inactive; the caller asks.
+    if (!painter_.isActive()) return;
     painter_.setRenderHint(QPainter::TextAntialiasing, true);
     // Paper cannot be un-drawn, and the PDF and print engines take raster operations
     // without honouring them: there not-xor draws as copy.

@@ -37,6 +37,9 @@ Answer QtPrompter::ask(const Prompt& p) {
                        {QMessageBox::No, Answer::No},
                        {QMessageBox::Cancel, Answer::Cancel}};
             break;
+        case Buttons::RetryCancel:
+            buttons = {{QMessageBox::Retry, Answer::Retry}, {QMessageBox::Cancel, Answer::Cancel}};
+            break;
     }
     for (const auto& b : buttons) box.addButton(b.first);
     const size_t def = p.defaultButton >= 0 && static_cast<size_t>(p.defaultButton) < buttons.size()

@@ -11,6 +11,7 @@
 #include "core/Units.h"
 #include "report/SummaryReport.h"
 #include "spectrum/SpectrumLevels.h"
+#include "support/RecordingCanvas.h"
 #include "support/ScriptedPrompter.h"
 #include "support/TempDir.h"
 
@@ -286,11 +287,50 @@ TEST(SummaryPrint, CopiesAndPrinterNotReady) {
     for (const auto& [asked, jobs] : {std::pair{-3, 1}, {0, 1}, {1, 1}, {3, 3}})
         EXPECT_EQ(SummaryPrintCopies(asked), jobs) << asked;
     ScriptedPrompter p;
-    p.expect("Printing Summary", "LPT1:  Printer not ready...", Icon::Exclamation, Answer::Ok)
+    p.expect("Printing Summary", "LPT1:  Printer not ready...", Icon::Exclamation, Answer::Retry)
         .expect("Printing Summary", "LPT1:  Printer not ready...", Icon::Exclamation, Answer::Cancel);
-    EXPECT_TRUE(AskPrinterNotReady(p));   // OK: try again
+    EXPECT_TRUE(AskPrinterNotReady(p));   // Retry: try again
     EXPECT_FALSE(AskPrinterNotReady(p));  // Cancel: end the print job
-    EXPECT_EQ(p.asked.at(0).buttons, Buttons::OkCancel);
+    EXPECT_EQ(p.asked.at(0).buttons, Buttons::RetryCancel);
+}
+
+TEST(SummaryPrint, LongSummaryContinuesOnTheNextPage) {
+    AppState s = make("history-us-31-levels");
+    DataBatch& b = s.batch(1);
+    b.Volume -= b.LevelCycles[31];
+    b.LevelCycles[31] = 0;
+    b.LevelRange[31] = 0;
+    b.LevelCount = 30;
+    b.MinRange = b.LevelRange[30];
+    const SummaryReport r = BuildSummaryReport(s, SummaryForm::Printer, kDate);
+    ASSERT_GT(r.lines.size(), 60u) << "the level table is printed below 31 levels";
+    // A4 portrait inside 10 mm page margins, a page taller than the report, a tiny one.
+    for (const auto& [heightMm, pageCount] : {std::pair{277.0, 2}, {2000.0, 1}, {1.0, 0}}) {
+        const std::vector<SummaryPage> pages = SummaryPages(r, heightMm);
+        EXPECT_EQ(pages.size(), pageCount ? static_cast<size_t>(pageCount) : r.lines.size()) << heightMm;
+        size_t next = 0;
+        for (const SummaryPage& p : pages) {
+            EXPECT_EQ(p.first, next);
+            EXPECT_GT(p.end, p.first);
+            next = p.end;
+        }
+        EXPECT_EQ(next, r.lines.size());
+    }
+
+    // Each piece of a line at its column of the fixed pitch, the lines six to the inch.
+    const std::vector<SummaryPage> pages = SummaryPages(r, 277.0);
+    ASSERT_EQ(pages.size(), 2u);
+    karmo::test::RecordingCanvas c(800, 1100, true);
+    DrawSummaryPage(c, r, pages[1]);
+    const auto texts = c.of(karmo::test::RecordingCanvas::Kind::Text);
+    ASSERT_EQ(texts.front()->text, r.lines[pages[1].first].segments.front().text);
+    EXPECT_EQ(texts.front()->font.name, "Courier");
+    EXPECT_EQ(texts.front()->font.size, 12);
+    EXPECT_NEAR(texts.front()->x1, (r.lines[pages[1].first].segments.front().column - 1) * 2.54, 1e-9);
+    EXPECT_NEAR(texts.front()->y1, 10, 1e-9);
+    size_t lastWritten = pages[1].end - 1;
+    while (r.lines[lastWritten].segments.empty()) --lastWritten;   // blank lines write nothing
+    EXPECT_NEAR(texts.back()->y1, 10 + static_cast<double>(lastWritten - pages[1].first) * 25.4 / 6, 1e-9);
 }
 
 TEST(ReportDate, MonthDayYear) {

@@ -27,7 +27,8 @@ Answer ScriptedPrompter::ask(const Prompt& p) {
         ADD_FAILURE() << "unexpected message: [" << p.title << "] " << p.text;
         switch (p.buttons) {
             case Buttons::Ok: return Answer::Ok;
-            case Buttons::OkCancel: return Answer::Cancel;
+            case Buttons::OkCancel:
+            case Buttons::RetryCancel: return Answer::Cancel;
             default: return Answer::No;
         }
     }

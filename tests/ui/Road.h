@@ -68,7 +68,10 @@ void CountExampleSeries(Road& r);
 void CountAndSaveExampleSeries(Road& r, const QString& seriesDir);
 // karmo-cli's spectrum options for the same count.
 extern const std::vector<std::string> kExampleCountOptions;
-// A new database, its first batch counted from the example series (copied to series/) and saved.
+// Road 1 of the window: a new database in the start directory, its first batch read from
+// the example series (copied to series/), counted with the mean-stress correction into 12
+// levels, a Weibull fit, the spectrum and the history saved. Ends with the history, the
+// spectrum and its information panel shown.
 void FirstBatch(Road& r);
 
 }  // namespace karmo::test

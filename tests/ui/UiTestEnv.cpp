@@ -8,6 +8,7 @@
 
 #include "core/Units.h"
 #include "ui/HistoryScreen.h"
+#include "ui/PrintingScreen.h"
 
 namespace karmo::test {
 
@@ -45,6 +46,8 @@ WindowFixture::WindowFixture(Prompter* prompter, QSizeF screen, const QByteArray
     o.screenTwips = screen;
     o.displayNumColors = colors;
     window = std::make_unique<MainWindow>(o);
+    // No test prints on a printer of the machine it runs on: the pages go into PDF files.
+    window->printingScreen()->setPrinterLookup([] { return false; });
 }
 
 WindowFixture::~WindowFixture() {
