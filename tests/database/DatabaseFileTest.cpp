@@ -113,8 +113,12 @@ TEST(DatabaseFile, ShortAndBadFilesKeepTheOldState) {
          "Data batch 1 of the Database has 101 spectrum levels.\nA data batch holds at most 100."},
         {"-3 \r\n 2 \r\n" + batch + "\"Stress \"\r\n 1 -1  0  0  0 \r\n",
          "Data batch 2 of the Database has -1 spectrum levels.\nThe number cannot be negative."},
-        {"-3 \r\n 1 \r\n\"Stress \"\r\n 1  0  abc  0  0 \r\n", "Item 6 (\"abc\") is not a number"},
-        {"-3 \r\n 1 \r\n\"Stress \"\r\n 1e39  0  0  0  0 \r\n", "Item 4 (1E+39) is out of range"},
+        {"-3 \r\n 1 \r\n\"Stress \"\r\n 1  0  abc  0  0 \r\n", "Data batch 1, PointCount: Item 6 (\"abc\") is not a number"},
+        {"-3 \r\n 1 \r\n\"Stress \"\r\n 1e39  0  0  0  0 \r\n", "Data batch 1, RecordTime: Item 4 (1E+39) is out of range"},
+        {"-3 \r\n 2 \r\n" + batch + "\"Stress \"\r\n 1  0  0  0  0 \r\n 0  0  0  0  0  Inf x\r\n",
+         "Data batch 2, UltimateStrength: Item 32 (\"Inf\") is not a number"},
+        {"-3 \r\n 1 \r\n\"Stress \"\r\n 1  0  0  0  " + std::string(2 << 20, '0'),
+         "Data batch 1, MinValue: Item 8 (\"0000000000000000000000000000000000000000...\") is too long"},
         {"40000 \r\n", "Item 1 (40000) is out of range"},
     };
     for (const auto& [text, message] : cases) {

@@ -86,12 +86,17 @@ TEST(HistoryFile, ClosingValue) {
         {{10, 10, -3, 7}, "5|0|10|10|-3|7|-3|"},                    // equal first two: upward
         {{-80, 120, -40, 60, 10, -80}, "6|0|-80|120|-40|60|10|-80|"},   // already closed
         {{120, -80, 60, -40, 30, 120}, "6|0|120|-80|60|-40|30|120|"},
-        {{5}, "1|0|5|"},   // too short to close
-        {{}, "0|0|"},
+        {{5}, nullptr},   // too short to close: no file the reader would take
+        {{}, nullptr},
+        {{7, 7}, nullptr},   // what a flat record reduces to
     };
     for (const Case& c : cases) {
         AppState s = stateWith(c.values, 2);
         s.batch().Title = "t";
+        if (!c.lines) {
+            EXPECT_THROW(HistoryFileText(s, 2), std::runtime_error);
+            continue;
+        }
         std::string text = HistoryFileText(s, 2), lines;
         ASSERT_EQ(text.substr(0, 5), "\"t\"\r\n");
         for (size_t i = 5; i < text.size(); ++i) lines += text.compare(i, 2, "\r\n") ? text[i] : (++i, '|');
