@@ -122,6 +122,11 @@ bool readNumber(ListReader& list, double& out, const std::string& what, size_t i
     return false;
 }
 
+std::string flatText(const AppState& s, int32_t count) {
+    return "All " + std::to_string(count) + " data points are equal.\nA " + s.QuantityName +
+           "History needs at least 3.";
+}
+
 std::string readErrorText(const std::istream& in) {
     return in.bad() ? std::string(std::strerror(errno != 0 ? errno : EIO)) : std::string();
 }
@@ -218,9 +223,7 @@ HistoryRead ReadHistoryFile(AppState& s, Prompter& p, int batch, std::istream& i
         }
         // A flat record has no peak or valley: its reduction leaves two equal points, which
         // no history file can hold.
-        if (r.maxValue == r.minValue)
-            failRead("All " + std::to_string(r.pointCount) + " data points are equal.\nA " +
-                     s.QuantityName + "History needs at least 3.");
+        if (r.maxValue == r.minValue) failRead(flatText(s, r.pointCount));
         // Counting takes differences of values: the largest must fit a Single too.
         if (!ToSingle(static_cast<double>(r.maxValue) - r.minValue))
             failRead("The range of the " + s.QuantityName + "History is out of range.");
@@ -351,20 +354,22 @@ constexpr size_t kWriteBlock = size_t{1} << 16;
 // the history it was meant to keep.
 void checkWritable(const AppState& s, int batch, const HistoryLayout& l) {
     const DataBatch& b = s.batch(batch);
+    const std::string q = s.QuantityName;
     const size_t written = l.count + (l.closing ? 1 : 0);
     if (written < 3)
-        throw std::runtime_error("The " + s.QuantityName + "History has " + std::to_string(written) +
-                                 " data points to write.\nA " + s.QuantityName +
-                                 "History needs at least 3.");
-    if (!IsFiniteSingle(b.RecordTime))
-        throw std::runtime_error("The record time of batch " + std::to_string(batch) +
-                                 " is not a number.");
-    if (l.closing && !IsFiniteSingle(l.closingValue))
-        throw std::runtime_error("The extremes of batch " + std::to_string(batch) + " are not numbers.");
+        throw std::runtime_error("The " + q + "History has " + std::to_string(written) +
+                                 " data points to write.\nA " + q + "History needs at least 3.");
+    const auto first = s.Values.begin() + 1, end = first + static_cast<std::ptrdiff_t>(l.count);
+    if (std::all_of(first, end, [&](float v) { return v == *first; }))
+        throw std::runtime_error(flatText(s, static_cast<int32_t>(l.count)));
     for (size_t i = 1; i <= l.count; ++i)
         if (!IsFiniteSingle(s.Values[i]))
             throw std::runtime_error("Data point " + std::to_string(i) + " of batch " +
                                      std::to_string(batch) + " is not a number.");
+    if (!IsFiniteSingle(b.RecordTime))
+        throw std::runtime_error("The record time of batch " + std::to_string(batch) + " is not a number.");
+    if (l.closing && !IsFiniteSingle(l.closingValue))
+        throw std::runtime_error("The extremes of batch " + std::to_string(batch) + " are not numbers.");
 }
 
 void writeHistory(std::ostream& out, const AppState& s, int batch) {

@@ -2,6 +2,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <limits>
 
 #include "DatabaseFixtures.h"
 #include "support/ScriptedPrompter.h"
@@ -136,6 +137,31 @@ TEST(DatabaseFile, ShortAndBadFilesKeepTheOldState) {
         EXPECT_EQ(s.DatabaseFormat, message.empty() ? -3 : 0);
         EXPECT_EQ(s.batch(3), before.batch(3));     // a short file: two batches of three
         EXPECT_TRUE(message.empty() ? s.batch(2).Name == "x" : s.Batches == before.Batches);
+    }
+}
+
+// A field that is not a finite Single is never written: it would make every batch of the file
+// unreadable. The save is refused, naming batch and field, and the files stay as they were.
+TEST(DatabaseFile, NonFiniteFieldsAreRefusedBeforeAnythingIsWritten) {
+    const float inf = std::numeric_limits<float>::infinity();
+    const std::pair<void (*)(DataBatch&, float), const char*> cases[] = {
+        {[](DataBatch& b, float v) { b.UltimateStrength = v; }, "UltimateStrength"},
+        {[](DataBatch& b, float v) { b.LevelRange[2] = v; }, "LevelRange(2)"},
+        {[](DataBatch& b, float v) { b.RecordTime = -v; }, "RecordTime"},
+        {[](DataBatch& b, float) { b.NotchFactor = std::numeric_limits<float>::quiet_NaN(); }, "NotchFactor"},
+    };
+    for (const auto& [spoil, field] : cases) {
+        TempDir dir;
+        AppState s = test::database(2, 1, &dir);
+        const auto before = histories(dir);
+        const std::string kardt = dir.read("kardt.dat");
+        spoil(s.batch(2), inf);
+        s.DatabaseModified = true;
+        ScriptedPrompter p;
+        p.expect("Loading Database", std::string("Data batch 2 cannot be saved: its ") + field + " is not a number.",
+                 Icon::Exclamation);
+        EXPECT_EQ(WriteDatabase(s, p), DatabaseWrite::Failed);
+        EXPECT_EQ(std::tuple(dir.read("kardt.dat"), histories(dir), s.DatabaseModified), std::tuple(kardt, before, true));
     }
 }
 
