@@ -95,7 +95,7 @@ fuzz() {
     mkdir -p "build-fuzz/findings/$name"
     if "$exe" -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 -max_len=16384 \
          -print_final_stats=1 -artifact_prefix="build-fuzz/findings/$name/" "$out/$name" >"$log" 2>&1; then
-      echo "fuzz $name: $(grep -E '^#[0-9]+ *DONE' "$log" | tail -1 | sed 's/ *DONE */ runs, /')"
+      echo "fuzz $name: $(grep -E '^#[0-9]+[[:space:]]+DONE' "$log" | tail -1 | sed -E 's/^#([0-9]+)[[:space:]]+DONE +/\1 runs, /')"
     else
       failed=1
       echo "fuzz $name: FINDING, see $log and build-fuzz/findings/$name/" >&2

@@ -50,12 +50,17 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
             fuzz::check(std::isfinite(v), "finite fields");
     }
 
-    // What was read is written, and what is written reads back to the same bytes.
+    // What was read is written and reads back; once read back, it is written as the same
+    // bytes (the first write may move a value within its seventh digit).
     const std::string first = DatabaseFileText(s);
     AppState back;
-    std::istringstream again(first);
-    fuzz::check(ReadDatabaseStream(back, p, again) == DatabaseRead::Loaded, "a written database reads back");
+    std::istringstream firstIn(first);
+    fuzz::check(ReadDatabaseStream(back, p, firstIn) == DatabaseRead::Loaded, "a written database reads back");
     fuzz::check(back.BatchCount == s.BatchCount, "every batch reads back");
-    fuzz::check(DatabaseFileText(back) == first, "the same bytes written again");
+    const std::string second = DatabaseFileText(back);
+    AppState again;
+    std::istringstream secondIn(second);
+    fuzz::check(ReadDatabaseStream(again, p, secondIn) == DatabaseRead::Loaded, "a database written twice reads back");
+    fuzz::check(DatabaseFileText(again) == second, "the same bytes written again");
     return 0;
 }

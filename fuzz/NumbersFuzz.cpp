@@ -31,14 +31,17 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     }
 
     // A number of list input, once stored as a Single, is written in a form that reads back
-    // to the same Single.
+    // to a Single within the seventh digit; written again, that one reads back unchanged (a
+    // Single does not always hold the 7-digit decimal closest to it, so one round may move it).
     if (const std::optional<double> v = ParseListNumber(text)) {
         if (const std::optional<float> f = ToSingle(*v)) {
             const std::optional<double> back = ParseListNumber(ShortNumber(*f));
             fuzz::check(back.has_value(), "a written Single is a list number");
             const std::optional<float> again = ToSingle(*back);
             fuzz::check(again.has_value(), "a written Single fits a Single");
-            fuzz::check(ShortNumber(*again) == ShortNumber(*f), "the short form is stable");
+            fuzz::check(std::fabs(*again - *f) <= 1e-6f * std::fabs(*f), "a written Single within 7 digits");
+            const std::optional<double> twice = ParseListNumber(ShortNumber(*again));
+            fuzz::check(twice && ToSingle(*twice) == again, "a Single read back is written stable");
             (void)PrintNumber(*f);
             (void)FormatMask(*f, "###0.0##");
             (void)FormatMask(*f, "#.0#e+##");

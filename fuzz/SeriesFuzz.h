@@ -21,7 +21,7 @@ inline void fuzzSeries(const uint8_t* data, size_t size, bool binary) {
     s.batch().MinValue = -7;
     const AppState before = s;
 
-    const std::string path = (scratchDir() / (binary ? "series.bin" : "series.asc")).string();
+    const std::string path = (scratchDir(false) / (binary ? "series.bin" : "series.asc")).string();
     writeFile(path, in.rest());
     const size_t block = (control & 16) ? 1 + (control >> 5) : size_t{1} << 16;
     const SeriesRead r = binary ? detail::ReadBinarySeriesBlocks(s, p, path, 0, block)
@@ -32,7 +32,10 @@ inline void fuzzSeries(const uint8_t* data, size_t size, bool binary) {
         checkHistoryRoundTrip(s, 0);
         break;
     case SeriesRead::TooFewPoints:
-        check(s.batch().PointCount == 0, "too few points leave no history");
+        // Too few reversals delete the history; a binary header claiming fewer than 3 stops
+        // before anything is read.
+        check(s.batch().PointCount == 0 || (s.Values == before.Values && s.Batches == before.Batches),
+              "too few points leave no history, or the old one");
         break;
     default:
         check(s.Values == before.Values, "a refused read keeps the values");

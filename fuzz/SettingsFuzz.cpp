@@ -6,7 +6,7 @@
 using namespace karmo;
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    const std::filesystem::path dir = fuzz::scratchDir();
+    const std::filesystem::path dir = fuzz::scratchDir(false);
     fuzz::writeFile(dir / "Karmo.cfg", std::string_view(reinterpret_cast<const char*>(data), size));
     AppState s;
     s.LengthFactor = 2.54f;
