@@ -256,16 +256,18 @@ public:
         std::vector<float> v = r.takePoints();
         float maxV = v[1], minV = v[1];
         MergeExtremes(v.data() + 2, count - 1, maxV, minV);
-        // Counting takes differences of values: the largest must fit a Single too.
-        if (!ToSingle(static_cast<double>(maxV) - minV))
-            return fail("The range of the " + s_.QuantityName + "History is out of range.");
         size_t n = count;
         if (n % 2 == 1) {
             // ASCII: the previous reversal of the same kind. Binary: the last point, one
-            // higher when the last step examined by the conflict check rose.
+            // higher when the last step examined by the conflict check rose; that one may
+            // lie beyond the extremes, which must hold every value.
             v[n + 1] = asciiForm ? v[n - 1] : v[n] + (s_.StepDirection == 1 ? 1.0f : 0.0f);
+            maxV = std::max(maxV, v[n + 1]);
             ++n;
         }
+        // Counting takes differences of values: the largest must fit a Single too.
+        if (!ToSingle(static_cast<double>(maxV) - minV))
+            return fail("The range of the " + s_.QuantityName + "History is out of range.");
         v.resize(n + 2);
         v[n + 1] = 0.0f;
 

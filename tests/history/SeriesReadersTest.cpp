@@ -78,6 +78,10 @@ TEST(SeriesReaders, WorkedExamples) {
     ASSERT_EQ(readSeries(s, p, true, binarySeries({0, 5, 1, 6, 2}, 3.9f, 2)), SeriesRead::Loaded);
     EXPECT_EQ(historyPoints(s), (std::vector<float>{0, 5, 1, 2}));
     EXPECT_EQ(s.batch().RecordTime, static_cast<float>(3 * 2.0 / 60.0));
+    // A point added above the largest value becomes the maximum: the extremes hold every value.
+    ASSERT_EQ(readSeries(s, p, true, binarySeries({5, 0, 6, 1, 7})), SeriesRead::Loaded);
+    EXPECT_EQ(historyPoints(s), (std::vector<float>{5, 0, 6, 1, 7, 8}));
+    EXPECT_EQ(std::tuple(s.batch().MaxValue, s.batch().MinValue), std::tuple(8.0f, 0.0f));
 }
 
 TEST(SeriesReaders, ReductionDoesNotDependOnBlockBoundaries) {
