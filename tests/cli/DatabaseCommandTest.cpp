@@ -73,16 +73,15 @@ TEST(DatabaseCommand, RefusalsChangeNothing) {
 TEST(DatabaseCommand, ValuesNoSingleHoldsNeverReachTheDatabase) {
     TempDir dir;
     const std::string db = dir.str();
-    ASSERT_EQ(RunKarmoCli({"db", "add", db, CliData("six.txt")}).code, 0);
+    ASSERT_EQ(RunKarmoCli({"db", "add", db, Example("bracket.txt")}).code, 0);
     const std::string before = ReadFile(db + "/kardt.dat"), history = ReadFile(db + "/karhs.1");
-    const std::string rearranged = "Stress History: The Stress History has been rearranged.\n";
     const auto add = [&](const char* mse) {
-        return std::vector<std::string>{"db", "add", db, CliData("six.txt"), "--mse", mse};
+        return std::vector<std::string>{"db", "add", db, Example("bracket.txt"), "--mse", mse};
     };
     ExpectRuns({
-        {add("1e39,1,1"), 1, rearranged + "Mean Stress Effect: The Ultimate Strength is out of range\n"},
-        {add("500,300,1e39"), 1, rearranged + "Mean Stress Effect: The Stress Concentration Factor is out of range\n"},
-        {add("500,1e39,1.5"), 1, rearranged + "Mean Stress Effect: The Yield Strength is out of range\n"},
+        {add("1e39,1,1"), 1, "Mean Stress Effect: The Ultimate Strength is out of range\n"},
+        {add("500,300,1e39"), 1, "Mean Stress Effect: The Stress Concentration Factor is out of range\n"},
+        {add("500,1e39,1.5"), 1, "Mean Stress Effect: The Yield Strength is out of range\n"},
         {{"report", db, "1", "--date", "02-30-2020"}, 2, "karmo-cli: --date takes MM-DD-YYYY, not 02-30-2020\n", "", true},
         {{"report", db, "1", "--date", "02-29-2020"}, 0, "", "02-29-2020"},
         {{"db", "list", db}, 0, "", "1 batches"},
