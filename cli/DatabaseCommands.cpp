@@ -165,8 +165,11 @@ bool validDate(const std::string& d) {
     if (d.size() != 10 || d[2] != '-' || d[5] != '-') return false;
     for (size_t i : {0u, 1u, 3u, 4u, 6u, 7u, 8u, 9u})
         if (d[i] < '0' || d[i] > '9') return false;
-    const int month = std::stoi(d.substr(0, 2)), day = std::stoi(d.substr(3, 2));
-    return month >= 1 && month <= 12 && day >= 1 && day <= 31;
+    const int month = std::stoi(d.substr(0, 2)), day = std::stoi(d.substr(3, 2)), year = std::stoi(d.substr(6));
+    const bool leap = (year % 4 == 0 && year % 100 != 0) || year % 400 == 0;
+    static constexpr int kDays[12] = {31, 29, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+    if (month < 1 || month > 12) return false;
+    return day >= 1 && day <= kDays[month - 1] && (month != 2 || day <= 28 || leap);
 }
 
 }  // namespace

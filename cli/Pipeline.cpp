@@ -6,6 +6,7 @@
 
 #include "Args.h"
 #include "core/NumberForms.h"
+#include "core/Single.h"
 #include "core/Units.h"
 #include "distribution/DistributionFit.h"
 #include "distribution/DistributionParams.h"
@@ -67,7 +68,7 @@ float checkMinRange(AppState& s, CliPrompter& p, std::string text, ExactMinText&
     if (text == exact.text) return exact.value;
     double v = 0;
     ParseNumericText(text, v);
-    return static_cast<float>(v / s.QuantityFactor);
+    return ToSingle(v / s.QuantityFactor).value_or(0.0f);   // checked above
 }
 
 }  // namespace
@@ -146,7 +147,7 @@ void LoadHistory(AppState& s, CliPrompter& p, const std::string& path, const Inp
     double gate = 0, scale = 1;
     ParseNumericText(o.gate, gate);
     ParseNumericText(o.scale, scale);
-    ConfirmHistParms(s, p, static_cast<float>(gate), static_cast<float>(scale));
+    if (!ConfirmHistParms(s, p, gate, scale)) FailInput(p, before, "");
     if (b.PointCount < 1) FailInput(p, before, "karmo-cli: " + path + ": the range gate left no history");
     s.ProcessedCount = b.PointCount - b.PointCount % 2;
 }
@@ -212,11 +213,12 @@ CountSummary CountSpectrum(AppState& s, CliPrompter& p, const SpectrumOptions& o
             d.ultimateText = mse[0];
             d.yieldText = mse[1];
             d.notchText = mse[2];
-            if (!ValidateUltimateStrength(p, d.ultimateText) || !ValidateYieldStrength(p, d.yieldText) ||
+            if (!ValidateUltimateStrength(s, p, d.ultimateText) || !ValidateYieldStrength(s, p, d.yieldText) ||
                 !ValidateNotchFactor(p, d.notchText))
                 FailInput(p, before, "");
         }
         out.counting = MeanStressOk(s, p, d);
+        if (!out.counting.ran) FailInput(p, before, "");
     }
     if (!out.counting.counted) FailInput(p, before, "karmo-cli: the count was stopped");
     sum.cycles = RoundHalfEven(b.PointCount / 2.0);
@@ -230,7 +232,13 @@ CountSummary CountSpectrum(AppState& s, CliPrompter& p, const SpectrumOptions& o
         proposal = ProposeSpectrumParams(s, true);   // the smallest range for that many levels
     }
     ExactMinText exact{proposal.minText, proposal.minValue};
-    b.MinRange = checkMinRange(s, p, o.minRange ? *o.minRange : proposal.minText, exact);
+    if (!o.minRange && !(proposal.minValue < b.MaxRange)) {
+        // One level: the proposal is the largest range itself, which the dialog refuses; its
+        // lower limit is the smallest range it accepts.
+        const float limit = MinRangeLowerLimit(s);
+        exact = ExactMinText{FormatMask(limit * s.QuantityFactor, "##0.0##"), limit};
+    }
+    b.MinRange = checkMinRange(s, p, o.minRange ? *o.minRange : exact.text, exact);
     if (fitType != 0) s.DistributionType = fitType;
     ConfirmDistributionType(s);
     sum.grid = SpectrumLevelGrid(b.LevelCount, b.MaxRange, b.MinRange);
@@ -276,10 +284,10 @@ void SynthesizeFromOptions(AppState& s, CliPrompter& p, const SynthOptions& o) {
     double maxShown = 0, minShown = 0;
     ParseNumericText(o.max, maxShown);
     ParseNumericText(o.min, minShown);
-    b.MaxRange = static_cast<float>(maxShown / f);
+    b.MaxRange = ToSingle(maxShown / f).value_or(0.0f);   // both checked above
     // The lower limit of the smallest range belongs to a counted spectrum (it keeps the levels
     // above the smallest counted range); a grid for a distribution may reach lower.
-    b.MinRange = static_cast<float>(minShown / f);
+    b.MinRange = ToSingle(minShown / f).value_or(0.0f);
     b.RecordTime = 0;
 
     // The parameter dialog of the source distribution: its OK converts Q from the display

@@ -549,22 +549,30 @@ std::optional<double> ParseListNumber(std::string_view text) {
 namespace {
 
 constexpr size_t kBufferSize = 64 * 1024;
-// No item of ours is longer; beyond this an item is cut (texts) or refused (numbers),
-// so a file without separators cannot make the reader allocate without bound.
+// No item of ours comes near this; a longer one stops the read, so an endless input
+// without separators (a device, a pipe) costs bounded time and memory.
 constexpr size_t kMaxItem = 1 << 20;
 constexpr int kEnd = -1;
 
 bool endsNumber(char c) { return c == ' ' || c == '\t' || c == ',' || c == '\r' || c == '\n'; }
 bool endsText(char c) { return c == ',' || c == '\r' || c == '\n'; }
 
+// An item as a message shows it: cut, and control characters (a NUL of a device, say) as '?'.
 std::string shown(std::string_view token) {
-    if (token.size() > 40) return std::string(token.substr(0, 40)) + "...";
-    return std::string(token);
+    std::string out(token.substr(0, 40));
+    for (char& c : out)
+        if (static_cast<unsigned char>(c) < 0x20) c = '?';
+    return token.size() > 40 ? out + "..." : out;
 }
 
 }  // namespace
 
 ListReader::ListReader(std::istream& in) : in_(in), buf_(kBufferSize) {}
+
+void ListReader::tooLong(std::string_view item) const {
+    throw ListItemTooLong("Item " + std::to_string(items_ + 1) + " (\"" + shown(item) +
+                          "\") is too long");
+}
 
 int ListReader::refill() {
     pos_ = 0;
@@ -622,20 +630,21 @@ bool ListReader::readNumber(double& out) {
         while (pos_ < end_ && !endsNumber(buf_[pos_])) ++pos_;
         if (pos_ < end_) break;
         spilled = true;
-        if (token_.size() < kMaxItem) token_.append(buf_.data() + start, pos_ - start);
+        token_.append(buf_.data() + start, pos_ - start);
         start = 0;
+        if (token_.size() > kMaxItem) tooLong(token_);
         if (refill() == kEnd) break;
     }
     std::string_view token;
     if (spilled) {
-        if (token_.size() < kMaxItem) token_.append(buf_.data() + start, pos_ - start);
+        token_.append(buf_.data() + start, pos_ - start);
         token = token_;
     } else {
         token = std::string_view(buf_.data() + start, pos_ - start);
     }
+    if (token.size() > kMaxItem) tooLong(token);
     bool outOfRange = false;
-    const std::optional<double> v =
-        token.size() < kMaxItem ? parseNumber(token, outOfRange) : std::nullopt;
+    const std::optional<double> v = parseNumber(token, outOfRange);
     if (!v)
         throw ListInputError("Item " + std::to_string(items_ + 1) + " (\"" + shown(token) +
                              (outOfRange ? "\") is out of range" : "\") is not a number"));
@@ -657,17 +666,22 @@ bool ListReader::readString(std::string& out) {
         advance();
         // An unclosed quote ends at the line end, so it cannot swallow the rest of a file.
         for (c = peek(); c != kEnd && c != '"' && c != '\r' && c != '\n'; c = peek()) {
-            if (out.size() < kMaxItem) out.push_back(static_cast<char>(c));
+            if (out.size() >= kMaxItem) tooLong(out);
+            out.push_back(static_cast<char>(c));
             advance();
         }
         if (c == '"') advance();
-        for (c = peek(); c != kEnd && !endsText(static_cast<char>(c)); c = peek()) advance();
+        for (size_t skipped = 0; (c = peek()) != kEnd && !endsText(static_cast<char>(c)); ++skipped) {
+            if (skipped >= kMaxItem) tooLong(out);
+            advance();
+        }
         if (c == ',') advance();
         ++items_;
         return true;
     }
     for (; c != kEnd && !endsText(static_cast<char>(c)); c = peek()) {
-        if (out.size() < kMaxItem) out.push_back(static_cast<char>(c));
+        if (out.size() >= kMaxItem) tooLong(out);
+        out.push_back(static_cast<char>(c));
         advance();
     }
     while (!out.empty() && (out.back() == ' ' || out.back() == '\t')) out.pop_back();

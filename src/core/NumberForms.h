@@ -71,6 +71,10 @@ std::optional<double> ParseListNumber(std::string_view text);
 struct ListInputError : std::runtime_error {
     using std::runtime_error::runtime_error;
 };
+// An item longer than any number or text of ours: the input is no list of ours.
+struct ListItemTooLong : ListInputError {
+    using ListInputError::ListInputError;
+};
 
 // List input: items separated by blanks, commas or line ends (CR LF, LF or a lone CR);
 // leading blanks are skipped; a quoted item is read without its quotes (what follows the
@@ -79,7 +83,8 @@ struct ListInputError : std::runtime_error {
 // empty item between two commas reads as 0 or "". Tabs count as blanks.
 //
 // Reads through a 64 KiB buffer, so files of any length stream; it reads ahead, so don't
-// mix it with other reads of the same stream.
+// mix it with other reads of the same stream. An item longer than 1 MiB throws
+// ListInputError ("Item n (...) is too long").
 class ListReader {
 public:
     explicit ListReader(std::istream& in);
@@ -106,6 +111,7 @@ private:
     int skipBlanks(bool lineEnds);
     // After an item: skips blanks and one comma; a line end stays for the next item.
     void finishItem();
+    [[noreturn]] void tooLong(std::string_view item) const;
     std::istream& in_;
     std::vector<char> buf_;
     size_t pos_ = 0;

@@ -1,12 +1,13 @@
 #include "core/Settings.h"
 
 #include <algorithm>
-#include <cfloat>
 #include <cmath>
 #include <fstream>
+#include <optional>
 
 #include "core/AtomicFile.h"
 #include "core/NumberForms.h"
+#include "core/Single.h"
 
 namespace karmo {
 
@@ -48,9 +49,9 @@ std::string SettingsLine(const AppState& s) {
 namespace {
 
 float toSingle(double v) {
-    if (!std::isfinite(v) || std::fabs(v) > static_cast<double>(FLT_MAX))
-        throw ListInputError("number out of range");
-    return static_cast<float>(v);
+    const std::optional<float> f = ToSingle(v);
+    if (!f) throw ListInputError("number out of range");
+    return *f;
 }
 
 Color toColor(double v) { return static_cast<Color>(RoundHalfEven(v)); }

@@ -2,15 +2,17 @@
 
 #include <algorithm>
 #include <cerrno>
-#include <cfloat>
 #include <cmath>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <optional>
+#include <stdexcept>
 #include <vector>
 
 #include "core/AtomicFile.h"
 #include "core/NumberForms.h"
+#include "core/Single.h"
 #include "history/HistoryFile.h"
 
 namespace karmo {
@@ -35,15 +37,26 @@ class BatchReader {
 public:
     explicit BatchReader(std::istream& in) : r_(in) {}
 
+    // The batch and field being read, for the messages.
+    void at(int slot, std::string field) {
+        slot_ = slot;
+        field_ = std::move(field);
+    }
+
     double number() {
         double v = 0;
-        if (!r_.readNumber(v)) throw EndOfFile{};
+        try {
+            if (!r_.readNumber(v)) throw EndOfFile{};
+        } catch (const ListInputError& e) {
+            throw ReadStop{where() + e.what()};
+        }
         return v;
     }
     float single() {
         const double v = number();
-        if (!(std::fabs(v) <= FLT_MAX)) throw ReadStop{outOfRange(v)};
-        return static_cast<float>(v);
+        const std::optional<float> f = ToSingle(v);
+        if (!f) throw ReadStop{outOfRange(v)};
+        return *f;
     }
     int16_t integer() {
         const double v = number();
@@ -57,7 +70,11 @@ public:
     }
     std::string text() {
         std::string out;
-        if (!r_.readString(out)) throw EndOfFile{};
+        try {
+            if (!r_.readString(out)) throw EndOfFile{};
+        } catch (const ListInputError& e) {
+            throw ReadStop{where() + e.what()};
+        }
         return Cp1252ToUtf8(out);
     }
     // A text written empty at the end of its line (an empty Name) reads as "".
@@ -67,16 +84,26 @@ public:
     }
 
 private:
+    std::string where() const {
+        if (slot_ < 1) return {};
+        return "Data batch " + std::to_string(slot_) + ", " + field_ + ": ";
+    }
     std::string outOfRange(double v) const {
-        return "Item " + std::to_string(r_.itemsRead()) + " (" + ShortNumber(v) +
+        return where() + "Item " + std::to_string(r_.itemsRead()) + " (" + ShortNumber(v) +
                ") is out of range";
     }
     ListReader r_;
+    int slot_ = 0;
+    std::string field_;
 };
 
 void readBatch(BatchReader& r, int16_t format, int slot, BatchRecord& b) {
+    auto at = [&](const char* field) { r.at(slot, field); };
+    at("Quantity");
     b.Quantity = format == -3 ? r.text() : std::string("Stress ");
+    at("RecordTime");
     b.RecordTime = r.single();
+    at("LevelCount");
     const int16_t levels = r.integer();
     if (levels < 0 || levels > kMaxLevels)
         throw ReadStop{"Data batch " + std::to_string(slot) + " of the Database has " +
@@ -85,27 +112,44 @@ void readBatch(BatchReader& r, int16_t format, int slot, BatchRecord& b) {
                                    : "A data batch holds at most " + std::to_string(kMaxLevels) +
                                          ".")};
     b.LevelCount = levels;
+    at("PointCount");
     b.PointCount = r.longInteger();
+    at("MaxValue");
     b.MaxValue = r.single();
+    at("MinValue");
     b.MinValue = r.single();
     for (int j = 1; j <= levels; ++j) {
+        r.at(slot, "LevelRange(" + std::to_string(j) + ")");
         b.LevelRange[static_cast<size_t>(j)] = r.single();
+        r.at(slot, "LevelCycles(" + std::to_string(j) + ")");
         b.LevelCycles[static_cast<size_t>(j)] = r.longInteger();
     }
+    at("MaxRange");
     b.MaxRange = r.single();
+    at("MinRange");
     b.MinRange = r.single();
+    at("Volume");
     b.Volume = r.longInteger();
+    at("FitQ");
     b.FitQ = r.single();
+    at("FitR");
     b.FitR = r.single();
+    at("UltimateStrength");
     b.UltimateStrength = r.single();
+    at("Name");
     b.Name = r.textToLineEnd();
     if (format < 0) {
+        at("SourceQ");
         b.SourceQ = r.single();
+        at("SourceR");
         b.SourceR = r.single();
+        at("SourceType");
         b.SourceType = r.single();
     }
     if (format < -1) {
+        at("YieldStrength");
         b.YieldStrength = r.single();
+        at("NotchFactor");
         b.NotchFactor = r.single();
     } else if (b.UltimateStrength > 1.0f) {
         // Files from before the yield strength was stored: the ultimate strength stands in.
@@ -129,6 +173,32 @@ std::string nameField(std::string_view name) {
         (!cp.empty() && (cp.front() == '"' || cp.front() == ' ' || cp.front() == '\t' ||
                          cp.back() == ' ' || cp.back() == '\t'));
     return quote ? ListString(cp) : cp;
+}
+
+// A field that is not a finite Single would make the whole file unreadable: the write is
+// refused instead, naming the batch and the field.
+void checkWritable(const BatchRecord& b, int slot) {
+    const int16_t levels = std::clamp<int16_t>(b.LevelCount, 0, kMaxLevels);
+    auto check = [&](float v, const std::string& field) {
+        if (!IsFiniteSingle(v))
+            throw std::runtime_error("Data batch " + std::to_string(slot) + " cannot be saved: its " +
+                                     field + " is not a number.");
+    };
+    check(b.RecordTime, "RecordTime");
+    check(b.MaxValue, "MaxValue");
+    check(b.MinValue, "MinValue");
+    for (size_t j = 1; j <= static_cast<size_t>(levels); ++j)
+        check(b.LevelRange[j], "LevelRange(" + std::to_string(j) + ")");
+    check(b.MaxRange, "MaxRange");
+    check(b.MinRange, "MinRange");
+    check(b.FitQ, "FitQ");
+    check(b.FitR, "FitR");
+    check(b.UltimateStrength, "UltimateStrength");
+    check(b.SourceQ, "SourceQ");
+    check(b.SourceR, "SourceR");
+    check(b.SourceType, "SourceType");
+    check(b.YieldStrength, "YieldStrength");
+    check(b.NotchFactor, "NotchFactor");
 }
 
 void appendBatch(std::string& out, const BatchRecord& b) {
@@ -203,7 +273,10 @@ std::string DatabaseFileText(const AppState& s) {
         if (!s.batch(i).Deleted) ++count;
     std::string out = PrintNumber(int32_t{kDatabaseFormat}) + "\r\n" + PrintNumber(count) + "\r\n";
     for (int i = 1; i <= lastSlot(s); ++i)
-        if (!s.batch(i).Deleted) appendBatch(out, s.batch(i));
+        if (!s.batch(i).Deleted) {
+            checkWritable(s.batch(i), i);
+            appendBatch(out, s.batch(i));
+        }
     return out;
 }
 
@@ -363,7 +436,13 @@ DatabaseWrite WriteDatabase(AppState& s, Prompter& p, FileOps& ops) {
         return DatabaseWrite::DeletedAll;
     }
 
-    const std::string text = DatabaseFileText(s);
+    std::string text;
+    try {
+        text = DatabaseFileText(s);
+    } catch (const std::exception& e) {
+        showError(p, kTitle, e.what());
+        return DatabaseWrite::Failed;
+    }
     if (FileError e = RecoverInterruptedSave(dir, ops)) {
         showError(p, kTitle, e.text);
         return DatabaseWrite::Failed;

@@ -34,6 +34,7 @@ int32_t WrittenPointCount(int32_t pointCount);
 std::string ValidateBatchName(std::string_view name);
 
 // The bytes of kardt.dat for the batches 1..BatchCount not marked deleted (format -3).
+// Throws std::runtime_error, naming the batch and field, when a Single field is not finite.
 std::string DatabaseFileText(const AppState& s);
 
 enum class DatabaseRead {

@@ -1,9 +1,9 @@
 #include "distribution/DistributionParams.h"
 
-#include <cfloat>
 #include <cmath>
 
 #include "core/NumberForms.h"
+#include "core/Single.h"
 #include "distribution/Densities.h"
 #include "distribution/DistributionFit.h"
 #include "distribution/Synthesis.h"
@@ -33,11 +33,9 @@ std::optional<float> readBox(Prompter& p, ParamsBox box, const std::string& text
         refuse(p, std::string(boxName(box)) + " must be a numeric");
         return std::nullopt;
     }
-    if (!(std::fabs(*v) <= FLT_MAX)) {
-        refuse(p, std::string("The value of ") + boxName(box) + " is out of range");
-        return std::nullopt;
-    }
-    return static_cast<float>(*v);
+    const std::optional<float> f = ToSingle(*v);
+    if (!f) refuse(p, std::string("The value of ") + boxName(box) + " is out of range");
+    return f;
 }
 
 }  // namespace
@@ -87,14 +85,14 @@ DistributionParamsOkResult DistributionParamsOk(AppState& s, Prompter& p,
     if (typed.q != opened.q) {
         const std::optional<float> v = readBox(p, ParamsBox::Q, typed.q);
         if (!v) return res;
-        if (type == kWeibull) Q = *v / f;
-        else if (type == kLognorm)
-            Q = static_cast<float>(static_cast<double>(*v) - std::log(static_cast<double>(f)));
-        else Q = *v;
-        if (!std::isfinite(Q)) {
+        std::optional<float> q = *v;
+        if (type == kWeibull) q = ToSingle(static_cast<double>(*v / f));
+        else if (type == kLognorm) q = ToSingle(static_cast<double>(*v) - std::log(static_cast<double>(f)));
+        if (!q || !IsFiniteSingle(*q)) {
             refuse(p, "The value of Q is out of range");
             return res;
         }
+        Q = *q;
     }
 
     float R = b.SourceR;

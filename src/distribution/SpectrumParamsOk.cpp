@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "core/NumberForms.h"
+#include "core/Single.h"
 #include "distribution/DistributionFit.h"
 #include "history/HistoryChecks.h"
 #include "spectrum/SpectrumLevels.h"
@@ -50,14 +51,15 @@ SpectrumParamsOkResult SpectrumParamsOk(AppState& s, Prompter& p, const Spectrum
     }
 
     const float f = s.QuantityFactor;
-    const float smallest = t.min == exact.text ? exact.value : static_cast<float>(numberOf(t.min) / f);
+    // The boxes were checked above, so each value fits its Single.
+    const float smallest = t.min == exact.text ? exact.value : ToSingle(numberOf(t.min) / f).value_or(0.0f);
     if (s.AfterCounting) {
         b.MinRange = smallest;
     } else {
         b.Volume = std::fabs(volume) < 2147483520.0 ? RoundHalfEven(volume) : b.Volume;
-        b.MaxRange = static_cast<float>(largest / f);
+        b.MaxRange = ToSingle(largest / f).value_or(b.MaxRange);
         b.MinRange = smallest;
-        b.RecordTime = static_cast<float>(recordTime);
+        b.RecordTime = ToSingle(recordTime).value_or(b.RecordTime);
     }
     r.distributionCaption = ConfirmDistributionType(s);
     if (!s.AfterCounting) {

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <charconv>
 #include <cmath>
+#include <optional>
 #include <system_error>
 
 #include "core/Single.h"
@@ -192,28 +193,39 @@ bool ValidateHistGate(const AppState& s, Prompter& p, std::string_view text) {
 
 bool ValidateHistScale(const AppState& s, Prompter& p, std::string_view text) {
     double factor = 0;
+    const std::string title = s.QuantityName + "History";
     if (!ParseNumericText(text, factor)) {
-        p.ask(Prompt{s.QuantityName + "History", "The Rescale factor must be numeric", Icon::Critical,
-                     Buttons::Ok, 0});
+        p.ask(Prompt{title, "The Rescale factor must be numeric", Icon::Critical, Buttons::Ok, 0});
         return false;
     }
-    // Every value lies between the extremes, so the history stays finite when they do.
-    const std::optional<float> f = ToSingle(factor);
-    const DataBatch& b = s.batch();
-    if (!f || !std::isfinite(*f * b.MaxValue) || !std::isfinite(*f * b.MinValue)) {
-        p.ask(Prompt{s.QuantityName + "History", "The Rescale factor is out of range", Icon::Critical,
-                     Buttons::Ok, 0});
+    if (!ToSingle(factor)) {
+        p.ask(Prompt{title, "The Rescale factor is out of range", Icon::Critical, Buttons::Ok, 0});
         return false;
     }
     return true;
 }
 
-void ConfirmHistParms(AppState& s, Prompter& p, float gatePercent, float scaleFactor) {
+bool ConfirmHistParms(AppState& s, Prompter& p, double gatePercent, double scaleFactor) {
+    const std::optional<float> gate = ToSingle(gatePercent);
+    const std::optional<float> factor = ToSingle(scaleFactor);
+    // The gate keeps values as they are, so the extremes tell whether the scaled history
+    // and its largest range (what counting takes) fit.
+    const DataBatch& b = s.batch();
+    const double high = b.MaxValue, low = b.MinValue;
+    const bool fits = factor && ToSingle(*factor * high) && ToSingle(*factor * low) &&
+                      ToSingle(*factor * (high - low));
+    if (!gate || !fits) {
+        p.ask(Prompt{s.QuantityName + "History",
+                     !gate ? "The Gate is out of range" : "The rescaled " + s.QuantityName + "History is out of range",
+                     Icon::Critical, Buttons::Ok, 0});
+        return false;
+    }
     BusyScope busy(p);
-    if (gatePercent > 0) ApplyRangeGate(s, p, gatePercent);
-    if (scaleFactor != 1.0f) ScaleHistoryValues(s, scaleFactor, 0.0f);
+    if (*gate > 0) ApplyRangeGate(s, p, *gate);
+    if (*factor != 1.0f) ScaleHistoryValues(s, *factor, 0.0f);
     s.ViewStart = 1;
     s.UiMode = kUiIdle;
+    return true;
 }
 
 void CancelHistParms(AppState& s) { s.UiMode = kUiIdle; }

@@ -67,7 +67,9 @@ bool ValidateHistGate(const AppState& s, Prompter& p, std::string_view text);
 bool ValidateHistScale(const AppState& s, Prompter& p, std::string_view text);
 // OK: a gate above 0 applies the range gate, a factor other than 1 rescales the history;
 // the dialog closes (UiMode 1). The window then redraws the history from its first point.
-void ConfirmHistParms(AppState& s, Prompter& p, float gatePercent, float scaleFactor);
+// A gate or a rescaled history that no Single holds is refused with a message (false):
+// nothing changes and the dialog stays open.
+bool ConfirmHistParms(AppState& s, Prompter& p, double gatePercent, double scaleFactor);
 // Cancel: the dialog closes, the history stays.
 void CancelHistParms(AppState& s);
 

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cerrno>
-#include <cfloat>
 #include <cmath>
 #include <cstdio>
 #include <cstring>
@@ -15,6 +14,7 @@
 
 #include "core/AtomicFile.h"
 #include "core/NumberForms.h"
+#include "core/Single.h"
 
 namespace karmo {
 
@@ -103,20 +103,28 @@ int32_t headerCount(double claimed) {
 // A number read into a Single and divided by the display factor of its file; false when
 // it does not fit (a Single cannot hold it, or it is not finite).
 bool toSingle(double item, float divisor, float& out) {
-    if (!std::isfinite(item) || std::fabs(item) > static_cast<double>(FLT_MAX)) return false;
-    out = static_cast<float>(item) / divisor;
-    return std::isfinite(out);
+    const std::optional<float> v = ToSingle(item);
+    if (!v) return false;
+    out = *v / divisor;
+    return IsFiniteSingle(out);
 }
 
 // The next list item as a number; an item that is not one is named in the message.
 bool readNumber(ListReader& list, double& out, const std::string& what, size_t index = 0) {
     try {
         return list.readNumber(out);
+    } catch (const ListItemTooLong&) {
+        throw;
     } catch (const ListInputError&) {
         failRead(what + (index > 0 ? std::to_string(index) : std::string()) +
                  " is not a number.");
     }
     return false;
+}
+
+std::string flatText(const AppState& s, int32_t count) {
+    return "All " + std::to_string(count) + " data points are equal.\nA " + s.QuantityName +
+           "History needs at least 3.";
 }
 
 std::string readErrorText(const std::istream& in) {
@@ -213,6 +221,12 @@ HistoryRead ReadHistoryFile(AppState& s, Prompter& p, int batch, std::istream& i
             if (r.values[i] > r.maxValue) r.maxValue = r.values[i];
             if (r.values[i] < r.minValue) r.minValue = r.values[i];
         }
+        // A flat record has no peak or valley: its reduction leaves two equal points, which
+        // no history file can hold.
+        if (r.maxValue == r.minValue) failRead(flatText(s, r.pointCount));
+        // Counting takes differences of values: the largest must fit a Single too.
+        if (!ToSingle(static_cast<double>(r.maxValue) - r.minValue))
+            failRead("The range of the " + s.QuantityName + "History is out of range.");
     } catch (const std::exception& e) {   // our own failures, list input errors, no memory
         p.ask(Prompt{title, e.what(), Icon::Exclamation, Buttons::Ok, 0});
         return decline(HistoryRead::Failed);
@@ -336,9 +350,32 @@ HistoryLayout historyLayout(const AppState& s, int batch) {
 
 constexpr size_t kWriteBlock = size_t{1} << 16;
 
+// What the reader would refuse is not written: a file the program cannot read back loses
+// the history it was meant to keep.
+void checkWritable(const AppState& s, int batch, const HistoryLayout& l) {
+    const DataBatch& b = s.batch(batch);
+    const std::string q = s.QuantityName;
+    const size_t written = l.count + (l.closing ? 1 : 0);
+    if (written < 3)
+        throw std::runtime_error("The " + q + "History has " + std::to_string(written) +
+                                 " data points to write.\nA " + q + "History needs at least 3.");
+    const auto first = s.Values.begin() + 1, end = first + static_cast<std::ptrdiff_t>(l.count);
+    if (std::all_of(first, end, [&](float v) { return v == *first; }))
+        throw std::runtime_error(flatText(s, static_cast<int32_t>(l.count)));
+    for (size_t i = 1; i <= l.count; ++i)
+        if (!IsFiniteSingle(s.Values[i]))
+            throw std::runtime_error("Data point " + std::to_string(i) + " of batch " +
+                                     std::to_string(batch) + " is not a number.");
+    if (!IsFiniteSingle(b.RecordTime))
+        throw std::runtime_error("The record time of batch " + std::to_string(batch) + " is not a number.");
+    if (l.closing && !IsFiniteSingle(l.closingValue))
+        throw std::runtime_error("The extremes of batch " + std::to_string(batch) + " are not numbers.");
+}
+
 void writeHistory(std::ostream& out, const AppState& s, int batch) {
     const DataBatch& b = s.batch(batch);
     const HistoryLayout l = historyLayout(s, batch);
+    checkWritable(s, batch, l);
     out << ListString(Utf8ToCp1252(b.Title)) << "\r\n"
         << ListNumber(l.count + (l.closing ? 1 : 0)) << "\r\n"
         << ListNumber(b.RecordTime) << "\r\n";

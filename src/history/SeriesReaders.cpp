@@ -11,9 +11,12 @@
 #include <limits>
 #include <memory>
 #include <new>
+#include <optional>
 #include <string_view>
 #include <system_error>
 
+#include "core/NumberForms.h"
+#include "core/Single.h"
 #include "history/Extremes.h"
 
 namespace karmo {
@@ -184,6 +187,12 @@ std::string headerItemText(int item) {
 std::string sampleText(int64_t sample) {
     return "Sample " + std::to_string(sample) + " is not a number.";
 }
+std::string sampleOutOfRangeText(int64_t sample) {
+    return "Sample " + std::to_string(sample) + " is out of range.";
+}
+std::string headerItemOutOfRangeText(int item) {
+    return "Item " + std::to_string(item) + " of the header is out of range.";
+}
 
 // Everything a reader shares: messages, the early-end question, the commit.
 class SeriesJob {
@@ -234,6 +243,10 @@ public:
     SeriesRead commit(ReversalReducer& r, int64_t samples, float dt, bool asciiForm) {
         r.finish();
         DataBatch& b = s_.batch(batch_);
+        const std::optional<float> time = ToSingle(static_cast<double>(samples) * static_cast<double>(dt) / 60.0);
+        if (!time) return fail("The record time (" + std::to_string(samples) + " samples of " + ShortNumber(dt) +
+                               ") is out of range.");
+        const float recordTime = *time;
         const size_t count = r.count();
         if (count < 3) {
             b.PointCount = 0;
@@ -246,10 +259,15 @@ public:
         size_t n = count;
         if (n % 2 == 1) {
             // ASCII: the previous reversal of the same kind. Binary: the last point, one
-            // higher when the last step examined by the conflict check rose.
+            // higher when the last step examined by the conflict check rose; that one may
+            // lie beyond the extremes, which must hold every value.
             v[n + 1] = asciiForm ? v[n - 1] : v[n] + (s_.StepDirection == 1 ? 1.0f : 0.0f);
+            maxV = std::max(maxV, v[n + 1]);
             ++n;
         }
+        // Counting takes differences of values: the largest must fit a Single too.
+        if (!ToSingle(static_cast<double>(maxV) - minV))
+            return fail("The range of the " + s_.QuantityName + "History is out of range.");
         v.resize(n + 2);
         v[n + 1] = 0.0f;
 
@@ -257,7 +275,7 @@ public:
         s_.ProcessedCount = static_cast<int32_t>(n);
         s_.FastDisplay = -1;
         b.PointCount = static_cast<int32_t>(n);
-        b.RecordTime = static_cast<float>(static_cast<double>(samples) * static_cast<double>(dt) / 60.0);
+        b.RecordTime = recordTime;
         b.MaxValue = maxV;
         b.MinValue = minV;
         b.Title = dropLastChars(std::filesystem::path(path_).filename().string(), 4);
@@ -358,6 +376,17 @@ bool parseFloat(std::string_view t, float& out) { return parseNumber(t, out); }
 
 bool parseFinite(std::string_view t, double& out) { return parseNumber(t, out) && std::isfinite(out); }
 
+// A token that is a number, but one no Single can hold (1e39, say): the Single parse
+// refused it for its size, not its form.
+bool beyondSingle(std::string_view t) {
+    double v = 0;
+    const char* b = t.data();
+    const char* e = b + t.size();
+    if (b != e && *b == '+') ++b;
+    const auto r = std::from_chars(b, e, v, std::chars_format::general);
+    return r.ptr == e && b != e && (r.ec == std::errc() || r.ec == std::errc::result_out_of_range);
+}
+
 // A header count: its fraction is dropped; counts beyond any file are kept as a claim.
 int64_t countFromHeader(double n) {
     const double t = std::trunc(n);
@@ -412,7 +441,7 @@ SeriesRead ReadAsciiSeriesBlocks(AppState& s, Prompter& p, const std::string& pa
             if (!parseFinite(tok, value)) return job.fail(headerItemText(item));
             if (item == 1) count = value;
             if (item == 4 && !(parseFloat(tok, dt) && std::isfinite(dt)))
-                return job.fail(headerItemText(item));
+                return job.fail(beyondSingle(tok) ? headerItemOutOfRangeText(item) : headerItemText(item));
         }
         const int64_t n = countFromHeader(count);
 
@@ -432,7 +461,9 @@ SeriesRead ReadAsciiSeriesBlocks(AppState& s, Prompter& p, const std::string& pa
                 }
                 const int64_t sample = done + static_cast<int64_t>(k) + 1;
                 if (st != TokenStream::Token) return streamError(st, sampleText(sample));
-                if (!parseFloat(tok, chunk[k])) return job.fail(sampleText(sample));
+                if (!parseFloat(tok, chunk[k]))
+                    return job.fail(tok.size() <= kMaxTokenBytes && beyondSingle(tok) ? sampleOutOfRangeText(sample)
+                                                                                      : sampleText(sample));
                 ++k;
             }
             size_t bad = 0;

@@ -2,8 +2,10 @@
 
 #include <charconv>
 #include <cmath>
+#include <optional>
 
 #include "core/NumberForms.h"
+#include "core/Single.h"
 #include "history/HistoryChecks.h"
 #include "spectrum/RainflowCounter.h"
 
@@ -116,28 +118,55 @@ MeanStressDialog OpenMeanStressDialog(const AppState& s) {
 
 namespace {
 
-bool validatePositive(Prompter& p, std::string_view text, const char* message) {
+bool validatePositive(const AppState& s, Prompter& p, std::string_view text, const char* message,
+                      const char* name) {
     double v = 0;
-    if (ParseNumericText(text, v) && v > 0) return true;
-    p.tell(kMeanStressTitle, message, Icon::Critical);
-    return false;
+    if (!ParseNumericText(text, v) || !(v > 0)) {
+        p.tell(kMeanStressTitle, message, Icon::Critical);
+        return false;
+    }
+    if (!ToSingle(v / s.StressFactor)) {
+        p.tell(kMeanStressTitle, std::string("The ") + name + " is out of range", Icon::Critical);
+        return false;
+    }
+    return true;
+}
+
+// The three values as they are stored, when each fits a Single.
+struct MaterialValues {
+    float su = 0, sy = 0, kf = 0;
+};
+
+std::optional<MaterialValues> materialValues(const AppState& s, const MeanStressDialog& d) {
+    const std::optional<float> kf = ToSingle(LeadingNumber(d.notchText));
+    const std::optional<float> sy = ToSingle(LeadingNumber(d.yieldText) / s.StressFactor);
+    const std::optional<float> su = ToSingle(LeadingNumber(d.ultimateText) / s.StressFactor);
+    if (!kf || !sy || !su) return std::nullopt;
+    return MaterialValues{*su, *sy, *kf};
 }
 
 }  // namespace
 
-bool ValidateUltimateStrength(Prompter& p, std::string_view text) {
-    return validatePositive(p, text, "The Ultimate Strength must be greater than 0");
+bool ValidateUltimateStrength(const AppState& s, Prompter& p, std::string_view text) {
+    return validatePositive(s, p, text, "The Ultimate Strength must be greater than 0", "Ultimate Strength");
 }
 
-bool ValidateYieldStrength(Prompter& p, std::string_view text) {
-    return validatePositive(p, text, "The Yield Strength must be greater than 0");
+bool ValidateYieldStrength(const AppState& s, Prompter& p, std::string_view text) {
+    return validatePositive(s, p, text, "The Yield Strength must be greater than 0", "Yield Strength");
 }
 
 bool ValidateNotchFactor(Prompter& p, std::string_view text) {
-    if (LeadingNumber(text) >= 1) return true;
-    p.tell(kMeanStressTitle, "The Stress Concentration Factor must be greater or equal to 1",
-           Icon::Critical);
-    return false;
+    const double kf = LeadingNumber(text);
+    if (!(kf >= 1)) {
+        p.tell(kMeanStressTitle, "The Stress Concentration Factor must be greater or equal to 1",
+               Icon::Critical);
+        return false;
+    }
+    if (!ToSingle(kf)) {
+        p.tell(kMeanStressTitle, "The Stress Concentration Factor is out of range", Icon::Critical);
+        return false;
+    }
+    return true;
 }
 
 MeanStressBox NextMeanStressBox(MeanStressBox from, bool down) {
@@ -156,11 +185,18 @@ MeanStressOkOutcome MeanStressOk(AppState& s, Prompter& p, const MeanStressDialo
     out.redrawHistory = s.HistoryPlotOutdated;
     DataBatch& b = s.batch();
     if (d.include) {
+        // The boxes are checked as they lose the focus; one that never had it is checked here.
+        const std::optional<MaterialValues> m = materialValues(s, d);
+        if (!m) {
+            p.tell(kMeanStressTitle, "The material values are out of range", Icon::Critical);
+            out.ran = false;
+            return out;
+        }
         s.MseIncluded = true;
         s.UiMode = 0;
-        s.KfInUse = static_cast<float>(LeadingNumber(d.notchText));
-        const float sy = static_cast<float>(LeadingNumber(d.yieldText) / s.StressFactor);
-        const float su = static_cast<float>(LeadingNumber(d.ultimateText) / s.StressFactor);
+        s.KfInUse = m->kf;
+        const float sy = m->sy;
+        const float su = m->su;
         b.UltimateStrength = su;
         b.YieldStrength = sy;
         b.NotchFactor = s.KfInUse;

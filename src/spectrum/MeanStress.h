@@ -42,9 +42,10 @@ MeanStressDialog OpenMeanStressDialog(const AppState& s);
 
 // Validation of the boxes when they lose the focus. Each returns false after showing its
 // message (the focus then stays in the box). A strength text that is not a number is
-// refused like a value of 0 or less.
-bool ValidateUltimateStrength(Prompter& p, std::string_view text);
-bool ValidateYieldStrength(Prompter& p, std::string_view text);
+// refused like a value of 0 or less; a value no Single holds (in internal units) is "out of
+// range".
+bool ValidateUltimateStrength(const AppState& s, Prompter& p, std::string_view text);
+bool ValidateYieldStrength(const AppState& s, Prompter& p, std::string_view text);
 bool ValidateNotchFactor(Prompter& p, std::string_view text);
 
 // The Down arrow moves Ultimate -> Yield -> Notch factor -> Ultimate, Up the other way.

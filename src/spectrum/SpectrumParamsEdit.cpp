@@ -2,8 +2,10 @@
 
 #include <algorithm>
 #include <cmath>
+#include <optional>
 
 #include "core/NumberForms.h"
+#include "core/Single.h"
 #include "history/HistoryChecks.h"
 #include "spectrum/SpectrumParams.h"
 
@@ -55,6 +57,7 @@ SpectrumBoxCheck ValidateSpectrMax(const AppState& s, Prompter& p, std::string_v
     if (!ParseNumericText(text, v))
         return refuse(p, "Stress Spectrum Params", "The Maximum " + q + "range must be numeric");
     if (v <= 0) return refuse(p, paramsTitle(s), "The maximum " + q + "range must be positive");
+    if (!ToSingle(v / s.QuantityFactor)) return refuse(p, paramsTitle(s), "The maximum " + q + "range is out of range");
     double smallest = 0;
     if (ParseNumericText(minText, smallest) && !(v > smallest))
         return refuse(p, paramsTitle(s),
@@ -70,7 +73,9 @@ SpectrumBoxCheck ValidateSpectrMin(const AppState& s, Prompter& p, std::string_v
     if (!ParseNumericText(text, v))
         return refuse(p, paramsTitle(s), "The minimum " + q + "range must be numeric.");
     const bool unchanged = text == exact.text;
-    const float value = unchanged ? exact.value : static_cast<float>(v / f);
+    const std::optional<float> typed = ToSingle(v / f);
+    if (!unchanged && !typed) return refuse(p, paramsTitle(s), "The minimum " + q + "range is out of range");
+    const float value = unchanged ? exact.value : *typed;
     if (s.AfterCounting) {
         // The lower limit keeps the lowest level above the smallest counted range. The box
         // shows values rounded, so a typed value is refused only when it also lies below
@@ -117,6 +122,7 @@ SpectrumBoxCheck ValidateSpectrRTime(const AppState& s, Prompter& p, std::string
     double v = 0;
     if (!ParseNumericText(text, v)) return refuse(p, paramsTitle(s), "The Record Time must be numeric");
     if (v < 0) return refuse(p, paramsTitle(s), "Record time must be greater than or equal to 0");
+    if (!ToSingle(v)) return refuse(p, paramsTitle(s), "The Record Time is out of range");
     return {};
 }
 
@@ -289,7 +295,12 @@ GridCellCheck EditGridCycles(AppState& s, Prompter& p, int32_t level, std::strin
         tellRangeNeeded(s, p, level);
         return GridCellCheck::FocusStress;
     }
-    const float cycles = static_cast<float>(v);
+    const std::optional<float> typed = ToSingle(v);
+    if (!typed) {
+        p.tell(spectrumTitle(s), "The " + s.QuantityName + "Spectrum cycles are out of range", Icon::Critical);
+        return GridCellCheck::Refused;
+    }
+    const float cycles = *typed;
     if (cycles != s.WorkLevelCycles[j]) {
         s.WorkLevelCycles[j] = cycles;
         s.SpectrumChanged = true;
@@ -309,7 +320,12 @@ GridCellCheck EditGridStress(AppState& s, Prompter& p, int32_t level, std::strin
         tellRangeNeeded(s, p, level);
         return GridCellCheck::Refused;
     }
-    const float range = static_cast<float>(v / s.QuantityFactor);
+    const std::optional<float> typed = ToSingle(v / s.QuantityFactor);
+    if (!typed) {
+        p.tell(spectrumTitle(s), "The " + s.QuantityName + "value is out of range", Icon::Critical);
+        return GridCellCheck::Refused;
+    }
+    const float range = *typed;
     if (range != s.WorkLevelRange[j]) {
         s.WorkLevelRange[j] = range;
         s.SpectrumChanged = true;

@@ -238,7 +238,10 @@ void HistoryScreen::cmd_Hist_Parm_OK_Click() {
     double g = 0, f = 1;
     ParseNumericText(gate->text().toStdString(), g);
     ParseNumericText(scale->text().toStdString(), f);
-    ConfirmHistParms(s, w_.prompter(), static_cast<float>(g), static_cast<float>(f));
+    if (!ConfirmHistParms(s, w_.prompter(), g, f)) {
+        scale->setFocus();
+        return;
+    }
     showLoadedHistory();
     applyScroll(0, 1, 1, kScrollSpan, 0);
     parms_->hide();

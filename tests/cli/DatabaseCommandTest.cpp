@@ -68,6 +68,29 @@ TEST(DatabaseCommand, RefusalsChangeNothing) {
     EXPECT_FALSE(fs::exists(db + "/karhs.2") || fs::exists(db + "/new"));
 }
 
+// Values no Single holds are refused under the dialog's title before anything is written, so
+// the database that had a batch before still reads; the report checks its date.
+TEST(DatabaseCommand, ValuesNoSingleHoldsNeverReachTheDatabase) {
+    TempDir dir;
+    const std::string db = dir.str();
+    ASSERT_EQ(RunKarmoCli({"db", "add", db, Example("bracket.txt")}).code, 0);
+    const std::string before = ReadFile(db + "/kardt.dat"), history = ReadFile(db + "/karhs.1");
+    const auto add = [&](const char* mse) {
+        return std::vector<std::string>{"db", "add", db, Example("bracket.txt"), "--mse", mse};
+    };
+    ExpectRuns({
+        {add("1e39,1,1"), 1, "Mean Stress Effect: The Ultimate Strength is out of range\n"},
+        {add("500,300,1e39"), 1, "Mean Stress Effect: The Stress Concentration Factor is out of range\n"},
+        {add("500,1e39,1.5"), 1, "Mean Stress Effect: The Yield Strength is out of range\n"},
+        {{"report", db, "1", "--date", "02-30-2020"}, 2, "karmo-cli: --date takes MM-DD-YYYY, not 02-30-2020\n", "", true},
+        {{"report", db, "1", "--date", "02-29-2020"}, 0, "", "02-29-2020"},
+        {{"db", "list", db}, 0, "", "1 batches"},
+    });
+    EXPECT_EQ(ReadFile(db + "/kardt.dat"), before);
+    EXPECT_EQ(ReadFile(db + "/karhs.1"), history);
+    EXPECT_FALSE(fs::exists(db + "/karhs.2"));
+}
+
 // The summary report of the example database: the file form (Windows-1252, CR LF) and the
 // printer form's text, to standard output or a file; a history batch takes its title from
 // its history file; a stored batch keeps the blank line after its mean-stress lines.

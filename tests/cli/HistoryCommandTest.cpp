@@ -59,6 +59,15 @@ TEST(HistoryCommand, BadInputGivesOneLineAndWritesNothing) {
     TempDir dir;
     dir.write("short.bin", BinarySeries({1, 2}, 2.9f, 0.01f));
     dir.write("nan.bin", BinarySeries({1, 5, std::numeric_limits<float>::quiet_NaN(), 2}, 4, 0.01f));
+    std::vector<float> zigzag;
+    for (int i = 0; i < 300; ++i) zigzag.push_back(static_cast<float>(i % 2 * 10 + i % 7));
+    dir.write("long.bin", BinarySeries(zigzag, 300, 3e38f));
+    std::string longAsc = "36000 0 0 1e38 0 0 0 0 0 0\r\n";
+    for (int i = 0; i < 36000; ++i) longAsc += std::to_string(i % 2 * 10 + i % 7) + "\r\n";
+    dir.write("long.asc", longAsc);
+    dir.write("far.asc", "4 0 0 .01 0 0 0 0 0 0\r\n1 5 1e39 2\r\n");
+    dir.write("flat.txt", historyFile("flat", {"3", "3", "3", "3", "3"}, "1"));
+    dir.write("zeros.txt", std::string(std::size_t{2} << 20, '\0'));
     const std::string d = dir.str() + "/";
     const auto history = [&](std::vector<std::string> args) {
         args.insert(args.begin(), {"history", "-o", d + "out"});
@@ -71,6 +80,16 @@ TEST(HistoryCommand, BadInputGivesOneLineAndWritesNothing) {
         {history({d + "missing.bin"}), 1, "Real Binary Stress History: No such file or directory\n"},
         {history({d + "nan.bin"}), 1, "Real Binary Stress History: Sample 3 is not a number.\n"},
         {history({CliData("six.txt"), "--gate", "-1"}), 1, "Stress History: The Gate must be > 0.\n"},
+        // Values no Single holds: refused where they enter, not written as "Inf".
+        {history({d + "far.asc"}), 1, "Real ASCII Stress History: Sample 3 is out of range.\n"},
+        {history({d + "long.asc"}), 1, "Real ASCII Stress History: The record time (36000 samples of 1E+38) is out of range.\n"},
+        {history({d + "long.bin"}), 1, "Real Binary Stress History: The record time (300 samples of 3E+38) is out of range.\n"},
+        {history({CliData("six.txt"), "--scale", "1e39"}), 1, "Stress History: The Rescale factor is out of range\n"},
+        {history({CliData("six.txt"), "--scale", "1e38"}), 1, "Stress History: The rescaled Stress History is out of range\n"},
+        // A flat record would reduce to two equal points, which no history file can hold.
+        {history({d + "flat.txt"}), 1, "Reading Stress History: All 5 data points are equal. A Stress History needs at least 3.\n"},
+        // An endless item (a device without separators) stops the read.
+        {history({d + "zeros.txt"}), 1, "Reading Stress History: Item 1 (\"????????????????????????????????????????...\") is too long\n"},
         // An output directory that does not exist: the write fails, reported once.
         {{"history", CliData("six.txt"), "-o", d + "no/dir/karhs.1"}, 1,
          "Saving Stress History: karhs.1: No such file or directory\n"},

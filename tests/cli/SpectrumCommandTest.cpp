@@ -64,6 +64,11 @@ TEST(SpectrumCommand, OptionsAndTheirRefusals) {
         // Below the lower limit: raised to it (Max/L - 0.0005), with the note.
         {spectrum({"--json", "--levels", "1", "--min-range", "0.5"}), 0,
          params + "The minimum Stress range should not be less than 10.0 MPa\n", "\"minRange\":9.99950027"},
+        // One level and no smallest range given: the lower limit, the value the dialog takes.
+        {spectrum({"--json", "--levels", "1"}), 0, kRearranged, "\"levelCount\":1,\"maxRange\":10,\"minRange\":9.99950027"},
+        // Scaled beyond a Single (the largest range of the example would be 4.7E+38).
+        {{"spectrum", Example("bracket.txt"), "--scale", "1e36"}, 1,
+         "Stress History: The rescaled Stress History is out of range\n"},
         {spectrum({"--levels", "2", "--min-range", "10"}), 1,
          params + "The minimum Stress range should be less than 10.0\n"},
         {spectrum({"--levels", "4"}), 1,

@@ -2,6 +2,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <limits>
 
 #include "DatabaseFixtures.h"
 #include "support/ScriptedPrompter.h"
@@ -113,8 +114,12 @@ TEST(DatabaseFile, ShortAndBadFilesKeepTheOldState) {
          "Data batch 1 of the Database has 101 spectrum levels.\nA data batch holds at most 100."},
         {"-3 \r\n 2 \r\n" + batch + "\"Stress \"\r\n 1 -1  0  0  0 \r\n",
          "Data batch 2 of the Database has -1 spectrum levels.\nThe number cannot be negative."},
-        {"-3 \r\n 1 \r\n\"Stress \"\r\n 1  0  abc  0  0 \r\n", "Item 6 (\"abc\") is not a number"},
-        {"-3 \r\n 1 \r\n\"Stress \"\r\n 1e39  0  0  0  0 \r\n", "Item 4 (1E+39) is out of range"},
+        {"-3 \r\n 1 \r\n\"Stress \"\r\n 1  0  abc  0  0 \r\n", "Data batch 1, PointCount: Item 6 (\"abc\") is not a number"},
+        {"-3 \r\n 1 \r\n\"Stress \"\r\n 1e39  0  0  0  0 \r\n", "Data batch 1, RecordTime: Item 4 (1E+39) is out of range"},
+        {"-3 \r\n 2 \r\n" + batch + "\"Stress \"\r\n 1  0  0  0  0 \r\n 0  0  0  0  0  Inf x\r\n",
+         "Data batch 2, UltimateStrength: Item 32 (\"Inf\") is not a number"},
+        {"-3 \r\n 1 \r\n\"Stress \"\r\n 1  0  0  0  " + std::string(2 << 20, '0'),
+         "Data batch 1, MinValue: Item 8 (\"0000000000000000000000000000000000000000...\") is too long"},
         {"40000 \r\n", "Item 1 (40000) is out of range"},
     };
     for (const auto& [text, message] : cases) {
@@ -132,6 +137,31 @@ TEST(DatabaseFile, ShortAndBadFilesKeepTheOldState) {
         EXPECT_EQ(s.DatabaseFormat, message.empty() ? -3 : 0);
         EXPECT_EQ(s.batch(3), before.batch(3));     // a short file: two batches of three
         EXPECT_TRUE(message.empty() ? s.batch(2).Name == "x" : s.Batches == before.Batches);
+    }
+}
+
+// A field that is not a finite Single is never written: it would make every batch of the file
+// unreadable. The save is refused, naming batch and field, and the files stay as they were.
+TEST(DatabaseFile, NonFiniteFieldsAreRefusedBeforeAnythingIsWritten) {
+    const float inf = std::numeric_limits<float>::infinity();
+    const std::pair<void (*)(DataBatch&, float), const char*> cases[] = {
+        {[](DataBatch& b, float v) { b.UltimateStrength = v; }, "UltimateStrength"},
+        {[](DataBatch& b, float v) { b.LevelRange[2] = v; }, "LevelRange(2)"},
+        {[](DataBatch& b, float v) { b.RecordTime = -v; }, "RecordTime"},
+        {[](DataBatch& b, float) { b.NotchFactor = std::numeric_limits<float>::quiet_NaN(); }, "NotchFactor"},
+    };
+    for (const auto& [spoil, field] : cases) {
+        TempDir dir;
+        AppState s = test::database(2, 1, &dir);
+        const auto before = histories(dir);
+        const std::string kardt = dir.read("kardt.dat");
+        spoil(s.batch(2), inf);
+        s.DatabaseModified = true;
+        ScriptedPrompter p;
+        p.expect("Loading Database", std::string("Data batch 2 cannot be saved: its ") + field + " is not a number.",
+                 Icon::Exclamation);
+        EXPECT_EQ(WriteDatabase(s, p), DatabaseWrite::Failed);
+        EXPECT_EQ(std::tuple(dir.read("kardt.dat"), histories(dir), s.DatabaseModified), std::tuple(kardt, before, true));
     }
 }
 

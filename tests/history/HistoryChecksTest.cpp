@@ -101,18 +101,14 @@ TEST(ApplyRangeGate, RemovesSmallPairsKeepingTheExtreme) {
 }
 
 TEST(HistParms, ValidateOpenConfirmCancel) {
-    // A factor that would carry an extreme (400 here) beyond the Single range is refused
-    // like a gate that does not fit one.
     const char* numeric = "The Rescale factor must be numeric";
-    const char* huge = "The Rescale factor is out of range";
     struct Case { std::string text; const char* gateMessage; const char* scaleMessage; } cases[] = {
         {"0", nullptr, nullptr}, {" 12.5 ", nullptr, nullptr}, {"-1", "The Gate must be > 0.", nullptr},
         {"abc", "The Gate must be numeric", numeric}, {"1,5", "The Gate must be numeric", numeric},
-        {"1e37", nullptr, huge}, {"1e39", "The Gate is out of range", huge},
+        {"1e39", "The Gate is out of range", "The Rescale factor is out of range"},
     };
     for (const Case& c : cases) {
         AppState s;
-        s.batch().MaxValue = 400;
         ScriptedPrompter p;
         if (c.gateMessage) p.expect("Stress History", c.gateMessage, Icon::Critical);
         if (c.scaleMessage) p.expect("Stress History", c.scaleMessage, Icon::Critical);
@@ -126,7 +122,17 @@ TEST(HistParms, ValidateOpenConfirmCancel) {
     EXPECT_EQ(std::tuple(v.caption, v.gateText, v.scaleText, s.UiMode),
               std::tuple("Strain -History Parameters", "0", "1", 0));
     ScriptedPrompter p;
-    ConfirmHistParms(s, p, 10, -2);   // the gate, then the scale: the extremes exchange roles
+    // A scale that takes the history, or only its largest range, beyond a Single changes nothing.
+    AppState wide = stateWith({-100, 100, -100, 100});
+    for (auto [state, scale] : {std::pair{&s, 4e36}, std::pair{&wide, 2e36}}) {
+        const AppState before = *state;
+        state->UiMode = 0;
+        p.expect(state->QuantityName + "History", "The rescaled " + state->QuantityName + "History is out of range",
+                 Icon::Critical);
+        EXPECT_FALSE(ConfirmHistParms(*state, p, 10, scale));
+        EXPECT_TRUE(state->Values == before.Values && state->Batches == before.Batches && state->UiMode == 0);
+    }
+    EXPECT_TRUE(ConfirmHistParms(s, p, 10, -2));   // the gate, then the scale: the extremes exchange roles
     EXPECT_EQ(historyPoints(s), (std::vector<float>{0, -200, 0, -200, 0, -200}));
     EXPECT_EQ(std::tuple(s.batch().MaxValue, s.batch().MinValue, s.UiMode, p.busyDepth), std::tuple(0.0f, -200.0f, 1, 0));
     OpenHistParms(s);

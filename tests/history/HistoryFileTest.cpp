@@ -7,6 +7,7 @@
 #include <csignal>
 #include <cstring>
 #include <fstream>
+#include <limits>
 #include <sstream>
 
 #include "HistoryTestData.h"
@@ -86,12 +87,17 @@ TEST(HistoryFile, ClosingValue) {
         {{10, 10, -3, 7}, "5|0|10|10|-3|7|-3|"},                    // equal first two: upward
         {{-80, 120, -40, 60, 10, -80}, "6|0|-80|120|-40|60|10|-80|"},   // already closed
         {{120, -80, 60, -40, 30, 120}, "6|0|120|-80|60|-40|30|120|"},
-        {{5}, "1|0|5|"},   // too short to close
-        {{}, "0|0|"},
+        {{5}, nullptr},   // too short to close: no file the reader would take
+        {{}, nullptr},
+        {{7, 7}, nullptr},   // what a flat record reduces to
     };
     for (const Case& c : cases) {
         AppState s = stateWith(c.values, 2);
         s.batch().Title = "t";
+        if (!c.lines) {
+            EXPECT_THROW(HistoryFileText(s, 2), std::runtime_error);
+            continue;
+        }
         std::string text = HistoryFileText(s, 2), lines;
         ASSERT_EQ(text.substr(0, 5), "\"t\"\r\n");
         for (size_t i = 5; i < text.size(); ++i) lines += text.compare(i, 2, "\r\n") ? text[i] : (++i, '|');
@@ -181,6 +187,12 @@ TEST(HistoryFile, QuestionsAndRefusals) {
         {h + "5\r\nsoon\r\n1 2 3 4 5\r\n", "The record time in the file header is not a number.", O, F, 0},
         {h + "5\r\n1\r\n1\r\n2\r\n1e39\r\n", "Data point 3 is out of range.", O, F, 0},
         {h + "5\r\n1\r\n1,2,abc,4,5\r\n", "Data point 3 is not a number.", O, F, 0},
+        // What no history file of the program can hold: a flat record (it reduces to two equal
+        // points), a range beyond a Single, an item longer than any number.
+        {h + "5\r\n1\r\n3 3 3 3 3\r\n", "All 5 data points are equal.\nA Stress History needs at least 3.", O, F, 0},
+        {h + "4\r\n1\r\n3e38 -3e38 3e38 -3e38\r\n", "The range of the Stress History is out of range.", O, F, 0},
+        {h + "4\r\n1\r\n1 " + std::string(std::size_t{2} << 20, '5'),
+         "Item 5 (\"5555555555555555555555555555555555555555...\") is too long", O, F, 0},
     };
     for (const Case& c : cases) {
         AppState s = oldHistory();
@@ -252,7 +264,9 @@ TEST(HistoryFile, OpenChkHFile) {
 
 TEST(HistoryFile, FailedWriteKeepsOldFileAndReports) {
     TempDir dir;
-    AppState s = stateWith(std::vector<float>(2000, 1.25f));
+    std::vector<float> values(2000, 1.25f);
+    for (size_t i = 1; i < values.size(); i += 2) values[i] = -1.25f;
+    AppState s = stateWith(values);
     s.DatabaseDir = s.HistoryDir = dir.str();
     s.SaveFileName = "karhs.1";
     s.HistoryModified = true;
@@ -275,6 +289,31 @@ TEST(HistoryFile, FailedWriteKeepsOldFileAndReports) {
     EXPECT_EQ(dir.read("karhs.1"), "old");
     EXPECT_EQ(dir.entries(), std::vector<std::string>{"karhs.1"});
     EXPECT_EQ(std::tuple(ok, s.HistoryModified, p.busyDepth), std::tuple(7, true, 0));
+}
+
+// A history the reader would refuse is not written: the old file stays, the message names
+// the point.
+TEST(HistoryFile, WriterRefusesWhatItsReaderWouldRefuse) {
+    const float inf = std::numeric_limits<float>::infinity();
+    struct Case { std::vector<float> values; float recordTime; const char* message; } cases[] = {
+        {{1, -1, inf, -1}, 1, "Data point 3 of batch 1 is not a number."},
+        {{1, std::numeric_limits<float>::quiet_NaN(), 1, -1}, 1, "Data point 2 of batch 1 is not a number."},
+        {{4, 4, 4, 4}, 1, "All 4 data points are equal.\nA Stress History needs at least 3."},
+        {{1, -1, 1, -1}, inf, "The record time of batch 1 is not a number."},
+    };
+    for (const Case& c : cases) {
+        TempDir dir;
+        AppState s = stateWith(c.values);
+        s.batch().RecordTime = c.recordTime;
+        s.DatabaseDir = s.HistoryDir = dir.str();
+        s.SaveFileName = "karhs.1";
+        dir.write("karhs.1", "old");
+        ScriptedPrompter p;
+        p.expect("Saving Stress History", c.message, Icon::Exclamation);
+        int16_t ok = 7;
+        WriteHistoryFile(s, p, 1, ok);
+        EXPECT_EQ(std::tuple(ok, dir.read("karhs.1"), dir.entries().size()), std::tuple(7, "old", 1u)) << c.message;
+    }
 }
 
 TEST(HistoryFile, RenameReplacesTargetAndReportsErrno) {

@@ -78,6 +78,10 @@ TEST(SeriesReaders, WorkedExamples) {
     ASSERT_EQ(readSeries(s, p, true, binarySeries({0, 5, 1, 6, 2}, 3.9f, 2)), SeriesRead::Loaded);
     EXPECT_EQ(historyPoints(s), (std::vector<float>{0, 5, 1, 2}));
     EXPECT_EQ(s.batch().RecordTime, static_cast<float>(3 * 2.0 / 60.0));
+    // A point added above the largest value becomes the maximum: the extremes hold every value.
+    ASSERT_EQ(readSeries(s, p, true, binarySeries({5, 0, 6, 1, 7})), SeriesRead::Loaded);
+    EXPECT_EQ(historyPoints(s), (std::vector<float>{5, 0, 6, 1, 7, 8}));
+    EXPECT_EQ(std::tuple(s.batch().MaxValue, s.batch().MinValue), std::tuple(8.0f, 0.0f));
 }
 
 TEST(SeriesReaders, ReductionDoesNotDependOnBlockBoundaries) {
@@ -130,6 +134,8 @@ TEST(SeriesReaders, QuestionsNotesAndErrors) {
     const std::vector<float> x{0, 5, 1, 6, 2, 7};
     std::vector<float> rise{-1};   // plateaus inside a rise
     for (int i = 1; i < 1000; ++i) rise.push_back(static_cast<float>(i / 3));
+    std::vector<float> zigzag;
+    for (int i = 0; i < 300; ++i) zigzag.push_back(static_cast<float>(i % 2 * 10 + i % 7));
     const std::string h = "6 0 0 .01 0 0 0 0 0 0\n", can6 = "Can read 6 data points only.\nContinue?";
     const SeriesRead L = SeriesRead::Loaded, D = SeriesRead::Declined, T = SeriesRead::TooFewPoints;
     struct Case { bool binary; std::string bytes, text; SeriesRead read = SeriesRead::Failed; bool deletes = false; float factor = 1; };
@@ -147,7 +153,12 @@ TEST(SeriesReaders, QuestionsNotesAndErrors) {
         {true, "", "The file holds no data points."},
         {true, binarySeries({}, 100), "The file holds no data points."},
         {false, h + "1 2 abc 4 5 6\n", "Sample 3 is not a number."},
-        {false, h + "1 2 3 4 1e999 6\n", "Sample 5 is not a number."},
+        {false, h + "1 2 3 4 1e999 6\n", "Sample 5 is out of range."},
+        {false, h + "1 2 3 4 1e39 6\n", "Sample 5 is out of range."},
+        {false, "6 0 0 1e39 0 0 0 0 0 0\n1 2 3 4 5 6\n", "Item 4 of the header is out of range."},
+        // N times dt overflows the record time: nothing is taken over.
+        {false, asciiSeries(zigzag, {}, 1e38f), "The record time (300 samples of 1E+38) is out of range."},
+        {true, binarySeries(zigzag, {}, 3e38f), "The record time (300 samples of 3E+38) is out of range."},
         {false, h + "1 2 3 4 5 " + std::string(5000, '7') + "\n", "Sample 6 is not a number."},
         {false, "six 0 0 .01 0 0 0 0 0 0\n1 2 3 4 5 6\n", "Item 1 of the header is not a number."},
         {false, "6 0 0 .01 0 0 0 0 0 inf\n1 2 3 4 5 6\n", "Item 10 of the header is not a number."},

@@ -78,12 +78,16 @@ TEST(MeanStressDialog, LabelDefaultsAndBoxChecks) {
     const char* kf = "The Stress Concentration Factor must be greater or equal to 1";
     const std::tuple<int, const char*, const char*> boxes[] = {
         {0, " 72.5 ", nullptr}, {0, "12abc", su}, {0, "", su}, {1, "x", "The Yield Strength must be greater than 0"},
-        {2, "1.5abc", nullptr}, {2, "0.99", kf}, {2, "abc", kf}};
+        {2, "1.5abc", nullptr}, {2, "0.99", kf}, {2, "abc", kf},
+        // Values no Single holds would be stored as infinities.
+        {0, "1e39", "The Ultimate Strength is out of range"}, {1, "3.4e38", nullptr},
+        {1, "1e39", "The Yield Strength is out of range"}, {2, "1e39", "The Stress Concentration Factor is out of range"}};
+    const AppState s;
     for (const auto& [box, text, message] : boxes) {
         ScriptedPrompter p;
         if (message) p.expect("Mean Stress Effect", message, Icon::Critical);
-        const bool ok = box == 0 ? ValidateUltimateStrength(p, text)
-                                 : (box == 1 ? ValidateYieldStrength(p, text) : ValidateNotchFactor(p, text));
+        const bool ok = box == 0 ? ValidateUltimateStrength(s, p, text)
+                                 : (box == 1 ? ValidateYieldStrength(s, p, text) : ValidateNotchFactor(p, text));
         EXPECT_EQ(ok, message == nullptr) << box << " '" << text << "'";
     }
     EXPECT_EQ(NextMeanStressBox(MeanStressBox::Notch, true), MeanStressBox::Ultimate);  // arrow keys wrap

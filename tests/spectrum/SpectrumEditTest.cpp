@@ -105,12 +105,14 @@ TEST(SpectrumParamsMin, LowerLimitAfterACount) {
         {"1.0", {"x", 0}, nullptr},             // typed as the box shows the limit
         {"0.9995", {"x", 0}, refused},
         {"0.5", {"0.5", 0.5f}, refused},        // a stale value the dialog wrote
+        {"1e39", {"x", 0}, "The minimum Stress range is out of range"},
     };
     for (auto [text, exact, message] : cases) {
         ScriptedPrompter p;
-        if (message) p.expect("Stress Spectrum Params", message, Icon::Information);
+        const bool range = message && std::string(message).ends_with("out of range");
+        if (message) p.expect("Stress Spectrum Params", message, range ? Icon::Critical : Icon::Information);
         EXPECT_EQ(ValidateSpectrMin(s, p, text, "3.0", exact).accepted, message == nullptr) << text;
-        if (message) {
+        if (message && !range) {
             EXPECT_EQ(exact.text, "1.0");  // the box shows the limit
         }
     }
@@ -130,7 +132,11 @@ TEST(SpectrumGrid, CellsOfTheLevelGrid) {
     p.expect("Stress Spectrum", "The Stress Range '1' must be > 0!");
     EXPECT_EQ(EditGridStress(s, p, 1, "0"), GridCellCheck::Refused);
     EXPECT_EQ(std::tuple(s.WorkLevelCycles[2], s.SpectrumChanged), std::tuple(0.0f, false));
+    p.expect("Stress Spectrum", "The Stress Spectrum cycles are out of range");
+    EXPECT_EQ(EditGridCycles(s, p, 1, "1e39"), GridCellCheck::Refused);
     s.QuantityFactor = 0.5f;
+    p.expect("Stress Spectrum", "The Stress value is out of range");   // 3e38 ksi is beyond a Single in MPa
+    EXPECT_EQ(EditGridStress(s, p, 1, "3e38"), GridCellCheck::Refused);
     EXPECT_EQ(EditGridStress(s, p, 2, "30"), GridCellCheck::Accepted);
     EXPECT_EQ(EditGridCycles(s, p, 2, "4"), GridCellCheck::Accepted);
     EXPECT_EQ(std::tuple(s.WorkLevelRange[2], s.WorkLevelCycles[2], s.SpectrumChanged), std::tuple(60.0f, 4.0f, true));

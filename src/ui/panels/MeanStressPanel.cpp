@@ -57,11 +57,12 @@ void MeanStressPanel::attach(MainWindow& w) {
     connect(button(QStringLiteral("cmd_Mean_Cancel")), &QPushButton::clicked, this,
             &MeanStressPanel::cmd_Mean_Cancel_Click);
     Prompter& p = w.prompter();
-    edit(QStringLiteral("txt_Ultimate_Strength"))->setValidator([&p](FocusEdit& e) {
-        return ValidateUltimateStrength(p, e.text().toStdString());
+    AppState& s = w.state();
+    edit(QStringLiteral("txt_Ultimate_Strength"))->setValidator([&s, &p](FocusEdit& e) {
+        return ValidateUltimateStrength(s, p, e.text().toStdString());
     });
-    edit(QStringLiteral("txt_Yield_Strength"))->setValidator([&p](FocusEdit& e) {
-        return ValidateYieldStrength(p, e.text().toStdString());
+    edit(QStringLiteral("txt_Yield_Strength"))->setValidator([&s, &p](FocusEdit& e) {
+        return ValidateYieldStrength(s, p, e.text().toStdString());
     });
     edit(QStringLiteral("txt_Concent_Factor"))->setValidator([&p](FocusEdit& e) {
         return ValidateNotchFactor(p, e.text().toStdString());
