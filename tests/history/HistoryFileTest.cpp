@@ -309,7 +309,7 @@ TEST(HistoryFile, WriterRefusesWhatItsReaderWouldRefuse) {
         s.SaveFileName = "karhs.1";
         dir.write("karhs.1", "old");
         ScriptedPrompter p;
-        p.expect("Saving Stress History", c.message, Icon::Exclamation);
+        p.expect("Saving Stress History", std::string("karhs.1: ") + c.message, Icon::Exclamation);
         int16_t ok = 7;
         WriteHistoryFile(s, p, 1, ok);
         EXPECT_EQ(std::tuple(ok, dir.read("karhs.1"), dir.entries().size()), std::tuple(7, "old", 1u)) << c.message;
