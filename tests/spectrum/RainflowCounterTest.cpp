@@ -27,8 +27,9 @@ Cycles arrayCount(const std::vector<float>& h) {
     std::vector<float> W(h.size() + 2, 0.0f);
     std::copy(h.begin(), h.end(), W.begin() + 1);
     W[n + 1] = n > 0 ? h[0] : 0;
-    const auto [lo, hi] = n > 0 ? std::ranges::minmax(h) : std::ranges::minmax_result<float>{0, 0};
-    const auto extreme = [&](float v) { return v == lo || v == hi; };
+    const auto range = n > 0 ? std::ranges::minmax(h) : std::ranges::minmax_result<float>{0, 0};
+    const float lo = range.min, hi = range.max;
+    const auto extreme = [lo, hi](float v) { return v == lo || v == hi; };
     // A history breaking the precondition would run past W(n+1): it ends there.
     for (int r = 0, i = 2; (n + 1) - r >= 3 && (i = std::max(i, r + 3)) <= n + 1;) {
         const float x = std::fabs(W[i] - W[i - 1]), y = std::fabs(W[i - 1] - W[i - 2]);
