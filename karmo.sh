@@ -73,7 +73,9 @@ seed() {
 fuzz() {
   local seconds="${1:-60}"
   case "$seconds" in ''|*[!0-9]*) echo "usage: ./karmo.sh fuzz [SECONDS]" >&2; exit 2 ;; esac
-  clang_build build-fuzz -DKARMO_FUZZ=ON
+  local werror=OFF
+  [ "${CI:-}" = "true" ] && werror=ON
+  clang_build build-fuzz -DKARMO_FUZZ=ON -DKARMO_WERROR="$werror"
   cmake --build build-fuzz -j2 --target fuzz_all
   local out=build-fuzz/corpus
   seed "$out/history_file" '\377\000' examples/database/karhs.1 tests/data/history/karhs.golden

@@ -359,9 +359,10 @@ void checkWritable(const AppState& s, int batch, const HistoryLayout& l) {
     if (written < 3)
         throw std::runtime_error("The " + q + "History has " + std::to_string(written) +
                                  " data points to write.\nA " + q + "History needs at least 3.");
+    // Flat as the reader sees it: every value written, the closing one included, equal.
     const auto first = s.Values.begin() + 1, end = first + static_cast<std::ptrdiff_t>(l.count);
-    if (std::all_of(first, end, [&](float v) { return v == *first; }))
-        throw std::runtime_error(flatText(s, static_cast<int32_t>(l.count)));
+    if (std::all_of(first, end, [&](float v) { return v == *first; }) && (!l.closing || l.closingValue == *first))
+        throw std::runtime_error(flatText(s, static_cast<int32_t>(written)));
     for (size_t i = 1; i <= l.count; ++i)
         if (!IsFiniteSingle(s.Values[i]))
             throw std::runtime_error("Data point " + std::to_string(i) + " of batch " +
