@@ -149,4 +149,20 @@ inline void checkHistoryRoundTrip(const AppState& s, int batch) {
     check(HistoryFileText(again, 1) == second, "the same bytes written again");
 }
 
+// A history file read into `batch` of `s` from the rest of the input, and checked: a loaded
+// history is sound and survives a round trip, a refused read changes nothing.
+inline HistoryRead readHistoryChecked(AppState& s, BytePrompter& p, Input& in, int batch, const char* name) {
+    const AppState before = s;
+    std::istringstream file{std::string(in.rest())};
+    const HistoryRead r = ReadHistoryFile(s, p, batch, file, name);
+    if (r == HistoryRead::Loaded) {
+        checkLoadedHistory(s, batch);
+        checkHistoryRoundTrip(s, batch);
+    } else {
+        check(s.Values == before.Values, "a refused read keeps the values");
+        check(s.Batches == before.Batches, "a refused read keeps the batches");
+    }
+    return r;
+}
+
 }  // namespace karmo::fuzz
