@@ -197,7 +197,6 @@ void HistoryScreen::cmd_Filepath_OK_Click() {
             }
             break;
         case InputNext::HistoryParameters:
-            applyScroll(0, 1, 1, kScrollSpan, 0);
             showLoadedHistory();
             parms_->setTitle(Q(r.parms.caption));
             parms_->edit(QStringLiteral("txt_Hist_Gate"))->setAcceptedText(Q(r.parms.gateText));
@@ -243,7 +242,6 @@ void HistoryScreen::cmd_Hist_Parm_OK_Click() {
         return;
     }
     showLoadedHistory();
-    applyScroll(0, 1, 1, kScrollSpan, 0);
     parms_->hide();
     s.UiMode = kUiIdle;
 }
@@ -260,6 +258,8 @@ void HistoryScreen::showLoadedHistory() {
     AppState& s = w_.state();
     s.ViewCount = s.batch().PointCount;
     s.HistoryShown = true;
+    // The whole history is in view: the scroll bar says so, whichever way it was read.
+    applyScroll(0, 1, 1, kScrollSpan, 0);
     drawHistory(1);
 }
 
@@ -328,7 +328,6 @@ void HistoryScreen::redraw() {
 
 void HistoryScreen::redrawInFull() {
     zoom1_->hide();
-    applyScroll(0, 1, 1, kScrollSpan, 0);
     showLoadedHistory();
 }
 
