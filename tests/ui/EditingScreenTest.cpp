@@ -66,25 +66,6 @@ TEST(EditingScreen, CorrectionGridGateAndOk) {
     EXPECT_EQ(e.s.UiMode, kUiIdle);
 }
 
-// Cancel in each dialog leaves the history exactly as it was.
-TEST(EditingScreen, CancelLeavesTheHistory) {
-    Editing e;
-    e.info->button("cmd_Correction")->click();
-    e.type(e.corr, "Text2_0", "30");
-    e.corr->button("cmd_Corr_Cancel")->click();
-    e.info->button("cmd_Rescale")->click();
-    e.type(e.panel("frm_Rescale_Info"), "txt_RsclFactor", "3");
-    e.panel("frm_Rescale_Info")->button("cmd_Rscl_Cancel")->click();
-    e.prompter.expect("Subtract Stress History",
-                      "By multiple subtractions proceed from the end to beginn of the Stress History.");
-    e.info->button("cmd_Subtract")->click();
-    e.panel("frm_Subtract")->button("cmd_Subtract_Cancel")->click();
-    e.info->button("cmd_Append")->click();
-    e.panel("frm_Append")->button("cmd_Append_Cancel")->click();
-    EXPECT_EQ(e.history(), kEight);
-    EXPECT_EQ(std::tuple(e.s.HistoryModified, e.s.UiMode, e.s.batch().MaxValue), std::tuple(false, kUiIdle, 12.0f));
-}
-
 TEST(EditingScreen, RescaleSubtractAppend) {
     Editing e;
     Panel* rescale = e.panel("frm_Rescale_Info");
@@ -183,28 +164,6 @@ TEST(EditingScreen, SubtractWhatIsMarkedWithTheMouse) {
     e.prompter.expect("Stress History", "2 data points have been removed.\nReduce proportionally the record time?", N);
     sub->button("cmd_Subtract_OK")->click();
     EXPECT_EQ(e.s.batch().PointCount, 18);
-}
-
-// The "Keyboard" source: a new history of six typed points.
-TEST(EditingScreen, KeyboardEntryOfANewHistory) {
-    Editing e(std::vector<float>{});
-    e.w.historyScreen()->openInputPanel();
-    Panel* chk = e.panel("frm_Chk_File");
-    auto* keyboard = chk->control<QRadioButton>("btt_Hist_Choice_2");
-    QTest::mouseClick(keyboard, Qt::LeftButton, {}, QPoint(10, keyboard->height() / 2));
-    chk->button("cmd_Filepath_OK")->click();
-    ASSERT_TRUE(e.corr->isVisible());
-    EXPECT_EQ(std::tuple(e.corr->edit("txt_Corr_Title")->text(), e.corr->edit("txt_Corr_NoPoints")->text()),
-              std::tuple(QString("???"), QString("0")));
-    e.type(e.corr, "txt_Corr_NoPoints", "6");
-    const char* typed[] = {"0", "10", "2", "8", "4", "6"};
-    for (int i = 0; i < 6; ++i)
-        e.type(e.corr, (QString(i % 2 ? "Text3_" : "Text2_") + QString::number(i / 2)).toLatin1(), typed[i]);
-    e.prompter.expect("Stress History", "The History has been changed.\nRefresh the display?", Y);
-    e.corr->button("cmd_Corr_OK")->click();
-    EXPECT_EQ(e.history(), (std::vector<float>{0, 10, 2, 8, 4, 6}));
-    EXPECT_TRUE(e.panel("frm_Hist")->isVisible());
-    EXPECT_TRUE(e.info->button("cmd_Cycle_Count")->isEnabled());
 }
 
 // Pictures of the four dialogs for the documentation, written only when KARMO_SCREENSHOTS
